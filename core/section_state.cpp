@@ -1,0 +1,11 @@
+#include "core/section_state.h"
+
+namespace sorvane {
+
+SectionState& SharedSectionState()
+{
+    static SectionState state;
+    return state;
+}
+
+}  // namespace sorvane

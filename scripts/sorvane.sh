@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Sorvane, builds it, and either runs the
+# program or every test.
+#   bash scripts/sorvane.sh run    install what is missing, build, launch the window
+#   bash scripts/sorvane.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+    run | test) ;;
+    *) echo "usage: bash scripts/sorvane.sh run|test" >&2; exit 2 ;;
+esac
+
+cd "$(dirname "$0")/.."
+
+build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs)
+packages=("${build_packages[@]}")
+[ "$mode" = test ] && packages+=("${test_packages[@]}")
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc)
+
+if [ "$mode" = run ]; then
+    cmake --preset default -DSORVANE_BUILD_TESTS=OFF -DSORVANE_BUILD_BENCH=OFF
+    cmake --build --preset default --target sorvane -j "$jobs"
+    exec build/default/app/sorvane
+fi
+
+# Every test, with the window tests drawn offscreen.
+cmake --preset default -DSORVANE_BUILD_TESTS=ON -DSORVANE_BUILD_BENCH=ON
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs"
+
+# The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"
