@@ -1,0 +1,48 @@
+#include "core/calculate_and_show.h"
+
+#include <exception>
+#include <string>
+
+#include "core/calculate_section.h"
+#include "output/show_airfoil.h"
+#include "output/write_coords.h"
+
+namespace sorvane {
+
+void CalculateAndShow(SectionForm& form, SectionState& state,
+                      const std::filesystem::path& coordFile)
+{
+    // Nothing may escape into the window's event loop: every failure ends in a message.
+    try {
+        const CalculateOutcome outcome = CalculateSection(
+            form.Text(TextField::Text_Code), form.Text(TextField::Text_N1),
+            form.DecimalSeparator(), state);
+
+        if (outcome.ratios) {
+            form.SetText(TextField::Text_FCR, outcome.ratios->Text_FCR);
+            form.SetText(TextField::Text_CCR, outcome.ratios->Text_CCR);
+            form.SetText(TextField::Text_TCR, outcome.ratios->Text_TCR);
+        }
+        if (outcome.message) {
+            form.ShowMessage(*outcome.message);
+            return;
+        }
+        if (!outcome.sectionFilled) return;
+
+        // A file that cannot be written does not make the section wrong: still plot it.
+        if (const auto failure = WriteCoords(state.X, state.Y, state, coordFile))
+            form.ShowMessage(*failure);
+        ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
+    } catch (const std::exception& error) {
+        form.ShowMessage(std::string("The calculation failed: ") + error.what());
+    } catch (...) {
+        form.ShowMessage("The calculation failed.");
+    }
+}
+
+void CalculateAndShow(SectionForm& form)
+{
+    CalculateAndShow(form, SharedSectionState(), kCoordFileName);
+}
+
+}  // namespace sorvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/section_form.h"
+#include "core/section_state.h"
+
+namespace sorvane {
+
+// The command behind "Calculate and Show": computes the section from the
+// form's inputs into the state, shows the ratios or the one message, then
+// rewrites the coordinate file and plots the section.
+void CalculateAndShow(SectionForm& form, SectionState& state,
+                      const std::filesystem::path& coordFile);
+
+// The same on the program's shared state and "airfoil.txt" in the working folder.
+void CalculateAndShow(SectionForm& form);
+
+}  // namespace sorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "output/drawing_box.h"
+
+namespace sorvane {
+
+enum class TextField { Text_Code, Text_N1, Text_CCR, Text_TCR, Text_FCR };
+
+// What the Calculate command needs from the main window.
+class SectionForm {
+public:
+    virtual ~SectionForm() = default;
+
+    virtual std::string Text(TextField field) const = 0;
+    virtual void SetText(TextField field, const std::string& text) = 0;
+    // Modal: returns once the user has dismissed the message.
+    virtual void ShowMessage(const std::string& message) = 0;
+    // The user's decimal separator, for the ratio fields.
+    virtual std::string DecimalSeparator() const = 0;
+    virtual DrawingBox& Picture_Airfoil() = 0;
+};
+
+}  // namespace sorvane

@@ -1,0 +1,84 @@
+#include "core/calculate_and_show.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/calculate_section.h"
+#include "fakes.h"
+
+namespace sorvane {
+namespace {
+
+using testing::FakeForm;
+using testing::TempFolder;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CalculateAndShow, AcceptedInputFillsFieldsFileAndPlot)
+{
+    TempFolder folder;
+    FakeForm form("2412", "51");
+    SectionState state;
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+
+    EXPECT_TRUE(form.messages.empty());
+    EXPECT_EQ(form.texts[TextField::Text_FCR], "0.4");
+    EXPECT_EQ(form.texts[TextField::Text_CCR], "0.02");
+    EXPECT_EQ(form.texts[TextField::Text_TCR], "0.12");
+    EXPECT_EQ(ReadFile(folder / "airfoil.txt").substr(0, 14), "NACA 2412\n 51 ");
+    EXPECT_EQ(form.box.clears, 1);
+    EXPECT_EQ(form.box.segments.size(), 2u + 50u);
+}
+
+TEST(CalculateAndShow, RejectedInputShowsOneMessageAndTouchesNothingElse)
+{
+    TempFolder folder;
+    FakeForm form("0012", "51");
+    SectionState state;
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+    const std::string file = ReadFile(folder / "airfoil.txt");
+
+    form.texts[TextField::Text_Code] = "2412";
+    form.texts[TextField::Text_N1] = "201";
+    form.separator = ",";
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+
+    ASSERT_EQ(form.messages.size(), 1u);
+    EXPECT_EQ(form.messages[0], kTooManyPoints);
+    // The ratios are shown before the count is checked.
+    EXPECT_EQ(form.texts[TextField::Text_FCR], "0,4");
+    EXPECT_EQ(ReadFile(folder / "airfoil.txt"), file);
+    EXPECT_EQ(form.box.clears, 1);
+
+    form.texts[TextField::Text_Code] = "abc";
+    form.texts[TextField::Text_FCR] = "typed";
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+    ASSERT_EQ(form.messages.size(), 2u);
+    EXPECT_EQ(form.messages[1], kCodeOutOfRange);
+    EXPECT_EQ(form.texts[TextField::Text_FCR], "typed");
+}
+
+TEST(CalculateAndShow, FileThatCannotBeWrittenIsReportedAndTheSectionStillPlotted)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "airfoil.txt");
+    FakeForm form("0012", "51");
+    SectionState state;
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+
+    ASSERT_EQ(form.messages.size(), 1u);
+    EXPECT_NE(form.messages[0].find("airfoil.txt"), std::string::npos);
+    EXPECT_EQ(form.box.segments.size(), 52u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "airfoil.txt"));
+}
+
+}  // namespace
+}  // namespace sorvane

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/section_form.h"
+#include "output/drawing_box.h"
+
+namespace sorvane::testing {
+
+// Keeps every call the plot makes, in order.
+class RecordingBox : public DrawingBox {
+public:
+    struct Segment {
+        float x1, y1, x2, y2;
+        Rgb colour;
+    };
+    struct Frame {
+        float x1, y1, x2, y2;
+    };
+
+    RecordingBox(double width = 6135, double height = 2535) : width_(width), height_(height) {}
+
+    double Width() const override { return width_; }
+    double Height() const override { return height_; }
+    void Cls() override
+    {
+        ++clears;
+        calls.push_back("Cls");
+        segments.clear();
+    }
+    void Scale(float x1, float y1, float x2, float y2) override
+    {
+        frame = {x1, y1, x2, y2};
+        calls.push_back("Scale");
+    }
+    void Line(float x1, float y1, float x2, float y2, Rgb colour) override
+    {
+        segments.push_back({x1, y1, x2, y2, colour});
+        calls.push_back("Line");
+    }
+
+    int clears = 0;
+    Frame frame{};
+    std::vector<Segment> segments;
+    std::vector<std::string> calls;
+
+private:
+    double width_;
+    double height_;
+};
+
+// The main window's fields as a map, its messages as a list.
+class FakeForm : public SectionForm {
+public:
+    FakeForm(std::string code, std::string count)
+    {
+        texts[TextField::Text_Code] = std::move(code);
+        texts[TextField::Text_N1] = std::move(count);
+    }
+
+    std::string Text(TextField field) const override
+    {
+        const auto it = texts.find(field);
+        return it == texts.end() ? std::string() : it->second;
+    }
+    void SetText(TextField field, const std::string& text) override { texts[field] = text; }
+    void ShowMessage(const std::string& message) override { messages.push_back(message); }
+    std::string DecimalSeparator() const override { return separator; }
+    DrawingBox& Picture_Airfoil() override { return box; }
+
+    std::map<TextField, std::string> texts;
+    std::vector<std::string> messages;
+    std::string separator = ".";
+    RecordingBox box;
+};
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path()
+                / ("sorvane-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace sorvane::testing
