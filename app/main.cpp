@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "ui/form_sorvane.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sorvane"));
+
+    // The program ends when its last window closes, the About window included.
+    sorvane::Form_Sorvane window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Drives the real sorvane program in an X server of its own (Xvfb with openbox)
+# the way a person would: types the code 2412 and 51 points, clicks
+# "Calculate and Show", then checks airfoil.txt and looks for the red outline.
+#   bash scripts/real_window.sh test BINARY
+#   bash scripts/real_window.sh screenshot BINARY OUT.png   (also saves the window)
+set -euo pipefail
+
+mode=${1:?usage: real_window.sh test|screenshot BINARY [OUT.png]}
+binary=$(realpath "${2:?missing the sorvane binary}")
+out=${3:-}
+[ "$mode" = screenshot ] && out=$(realpath -m "${out:?missing OUT.png}")
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wait_for() {  # wait_for SECONDS COMMAND...
+    local limit=$(( $1 * 10 )); shift
+    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+display=
+for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || fail "no free X display number"
+
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
+export DISPLAY=":$display"
+
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+
+cd "$work"
+QT_QPA_PLATFORM=xcb "$binary" >"$work/sorvane.log" 2>&1 &
+pids+=($!)
+
+wait_for 20 xdotool search --onlyvisible --name "NACA 4 digit airfoil" || fail "the main window did not appear"
+window=$(xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1)
+xdotool windowactivate --sync "$window" || true
+sleep 0.5
+
+# The focus starts on the button; five Tabs reach the code field, one more the count.
+xdotool key --delay 60 Tab Tab Tab Tab Tab ctrl+a
+xdotool type --delay 40 "2412"
+xdotool key --delay 60 Tab ctrl+a
+xdotool type --delay 40 "51"
+
+# The button sits 24 px from the client's left and 96 px below the menu bar; a
+# click 12 px into it hits it for any menu bar from 12 to 36 px high.
+menu_bar=24
+xdotool mousemove --window "$window" --sync $(( 24 + 72 )) $(( menu_bar + 96 + 12 )) click 1
+
+wait_for 10 test -s airfoil.txt || fail "airfoil.txt was not written"
+sleep 0.5
+[ "$(head -n 1 airfoil.txt)" = "NACA 2412" ] || fail "header: $(head -n 1 airfoil.txt)"
+[ "$(wc -l < airfoil.txt)" -eq 53 ] || fail "airfoil.txt has $(wc -l < airfoil.txt) lines, not 53"
+[ "$(sed -n 3p airfoil.txt)" = " 1     1    -0.00126 " ] || fail "line 3: $(sed -n 3p airfoil.txt)"
+
+import -window "$window" "$work/window.png"
+red=$(convert "$work/window.png" txt:- | grep -c -i '#FA0000' || true)
+[ "$red" -ge 200 ] || fail "only $red red pixels: no outline on screen"
+echo "real window: airfoil.txt written, $red red outline pixels on screen"
+
+if [ "$mode" = screenshot ]; then
+    cp "$work/window.png" "$out"
+    echo "saved $out"
+fi

@@ -1,0 +1,108 @@
+#include "ui/form_about.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/form_sorvane.h"
+
+namespace sorvane {
+namespace {
+
+QList<QWidget*> OpenAboutWindows()
+{
+    QList<QWidget*> open;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "Form_About" && top->isVisible()) open << top;
+    return open;
+}
+
+// Runs what is left to do, closed windows' deletion included.
+void Settle()
+{
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+TEST(AboutWindow, OneInstanceShownAgainAndCreatedAfreshAfterClosing)
+{
+    Form_Sorvane main;
+    main.show();
+    QAction* about = main.findChild<QAction*>("Mn_About");
+    ASSERT_NE(about, nullptr);
+
+    about->trigger();
+    about->trigger();
+    Settle();
+    ASSERT_EQ(OpenAboutWindows().size(), 1);
+    QPointer<QWidget> first = OpenAboutWindows().front();
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    EXPECT_FALSE(first->isModal());
+
+    // The main window stays usable while About is open.
+    main.findChild<QLineEdit*>("Text_N1")->setText("3");
+    QTest::mouseClick(main.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(main.findChild<QLineEdit*>("Text_TCR")->text(), "0" + QLocale::system().decimalPoint() + "12");
+
+    first->close();
+    Settle();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(OpenAboutWindows().isEmpty());
+
+    about->trigger();
+    Settle();
+    ASSERT_EQ(OpenAboutWindows().size(), 1);
+    OpenAboutWindows().front()->close();
+    Settle();
+}
+
+TEST(AboutWindow, LabelsAsDesigned)
+{
+    Form_About about;
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.size(), QSize(285, 213));
+    EXPECT_EQ(about.palette().color(QPalette::Window), QColor(255, 255, 192));
+
+    struct Label {
+        const char* name;
+        QString text;
+        QRect pixels;
+        double points;
+        QColor colour;  // invalid: the toolkit's default
+    };
+    const QColor green(0, 128, 0);
+    const std::vector<Label> labels = {
+        {"Label1", "Sorvan", {96, 16, 97, 17}, 12, green},
+        {"Label2", "Coordinate generating program", {40, 48, 209, 17}, 9.75, green},
+        {"Label6", "for NACA 4 Digit Series Airfoils", {40, 72, 217, 17}, 9.75, green},
+        {"Label7", "by the Sorvane developers", {56, 112, 169, 17}, 8.25, QColor()},
+        {"Label8", "November 2005", {88, 128, 97, 17}, 8.25, QColor()},
+        {"Label4", "for comments and questions e-mail to", {32, 168, 225, 17}, 8.25, QColor()},
+        {"Label5", "sorvane@example.org", {80, 184, 129, 17}, 8.25, QColor(0, 0, 255)},
+    };
+    const QColor defaultText = QApplication::palette().color(QPalette::WindowText);
+    for (const Label& l : labels) {
+        auto* label = about.findChild<QLabel*>(QString::fromLatin1(l.name));
+        ASSERT_NE(label, nullptr) << l.name;
+        EXPECT_EQ(label->text(), l.text) << l.name;
+        EXPECT_EQ(label->geometry(), l.pixels) << l.name;
+        EXPECT_DOUBLE_EQ(label->font().pointSizeF(), l.points) << l.name;
+        const bool title = std::string(l.name) == "Label1";
+        EXPECT_EQ(label->font().bold(), title) << l.name;
+        EXPECT_EQ(label->font().underline(), title) << l.name;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText),
+                  l.colour.isValid() ? l.colour : defaultText)
+            << l.name;
+        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(255, 255, 192)) << l.name;
+        EXPECT_EQ(label->openExternalLinks(), false);
+    }
+}
+
+}  // namespace
+}  // namespace sorvane

@@ -1,0 +1,73 @@
+#include "ui/form_about.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+
+#include "ui/twips.h"
+
+namespace sorvane {
+namespace {
+
+const QColor kBackground(255, 255, 192);
+const QColor kGreen(0, 128, 0);
+const QColor kBlue(0, 0, 255);
+
+// Verdana where it is installed; otherwise the closest sans-serif the system has.
+QFont AboutFont(double points, bool title = false)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(title);
+    font.setUnderline(title);
+    return font;
+}
+
+void AddLabel(QWidget* window, const char* name, const QString& text, const QRect& geometry,
+              const QFont& font, const QColor& colour = QColor())
+{
+    auto* label = new QLabel(text, window);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, kBackground);
+    if (colour.isValid()) colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+    label->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+Form_About::Form_About(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form_About"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("About"));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kBackground);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    AddLabel(this, "Label8", QStringLiteral("November 2005"), TwipsRect(1320, 1920, 1455, 255),
+             AboutFont(8.25));
+    AddLabel(this, "Label7", QStringLiteral("by the Sorvane developers"),
+             TwipsRect(840, 1680, 2535, 255), AboutFont(8.25));
+    AddLabel(this, "Label6", QStringLiteral("for NACA 4 Digit Series Airfoils"),
+             TwipsRect(600, 1080, 3255, 255), AboutFont(9.75), kGreen);
+    AddLabel(this, "Label5", QStringLiteral("sorvane@example.org"), TwipsRect(1200, 2760, 1935, 255),
+             AboutFont(8.25), kBlue);
+    AddLabel(this, "Label4", QStringLiteral("for comments and questions e-mail to"),
+             TwipsRect(480, 2520, 3375, 255), AboutFont(8.25));
+    AddLabel(this, "Label2", QStringLiteral("Coordinate generating program"),
+             TwipsRect(600, 720, 3135, 255), AboutFont(9.75), kGreen);
+    AddLabel(this, "Label1", QStringLiteral("Sorvan"), TwipsRect(1440, 240, 1455, 255),
+             AboutFont(12, true), kGreen);
+
+    resize(Pixels(4275), Pixels(3195));
+}
+
+}  // namespace sorvane

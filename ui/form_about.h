@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+namespace sorvane {
+
+// Names the tool and what it is for. Opened modeless with no owner; it deletes
+// itself when closed, so the next opening starts from its design again.
+class Form_About : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form_About(QWidget* parent = nullptr);
+};
+
+}  // namespace sorvane

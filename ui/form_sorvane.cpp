@@ -1,0 +1,151 @@
+#include "ui/form_sorvane.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/calculate_and_show.h"
+#include "ui/airfoil_picture.h"
+#include "ui/form_about.h"
+#include "ui/twips.h"
+
+namespace sorvane {
+namespace {
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, const QRect& geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// A plain border with no title.
+QGroupBox* Frame(QWidget* parent, const char* name, const QRect& geometry)
+{
+    return Place(new QGroupBox(parent), name, geometry);
+}
+
+QLineEdit* TextBox(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    return Place(new QLineEdit(text, parent), name, geometry);
+}
+
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+{
+    return Place(new QLabel(text, parent), name, geometry);
+}
+
+}  // namespace
+
+Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form_Sorvane"));
+    setWindowTitle(QStringLiteral("NACA 4 digit airfoil Coordinate Generator"));
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    // Created in this order; positions and sizes in twips from the parent's corner.
+    frame2_ = Frame(client, "Frame2", TwipsRect(360, 240, 2175, 1095));
+    textN1_ = TextBox(frame2_, "Text_N1", QStringLiteral("51"), TwipsRect(1560, 720, 495, 285));
+    textCode_ = TextBox(frame2_, "Text_Code", QStringLiteral("0012"), TwipsRect(600, 240, 615, 285));
+    label5_ = Caption(frame2_, "Label5", QStringLiteral("Number of points ="),
+                      TwipsRect(120, 720, 1455, 255));
+    label1_ = Caption(frame2_, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
+    frame1_ = Frame(client, "Frame1", TwipsRect(3720, 240, 2775, 1455));
+    textFCR_ = TextBox(frame1_, "Text_FCR", QString(), TwipsRect(1800, 600, 735, 285));
+    textTCR_ = TextBox(frame1_, "Text_TCR", QString(), TwipsRect(1800, 960, 735, 285));
+    textCCR_ = TextBox(frame1_, "Text_CCR", QString(), TwipsRect(1800, 240, 735, 285));
+    label2_ = Caption(frame1_, "Label2", QStringLiteral("Max Camber Loc ="),
+                      TwipsRect(240, 600, 1575, 255));
+    label3_ = Caption(frame1_, "Label3", QStringLiteral("Thickness Ratio ="),
+                      TwipsRect(240, 960, 1335, 255));
+    label4_ = Caption(frame1_, "Label4", QStringLiteral("Camber Ratio ="),
+                      TwipsRect(240, 240, 1215, 255));
+    picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", TwipsRect(360, 1920, 6135, 2535));
+    command1_ = Place(new QPushButton(QStringLiteral("Calculate and Show"), client), "Command1",
+                      TwipsRect(360, 1440, 2175, 375));
+    mnAbout_ = menuBar()->addAction(QStringLiteral("About"));
+    mnAbout_->setObjectName(QStringLiteral("Mn_About"));
+
+    // The field is drawn over the label box that overlaps it.
+    textCode_->raise();
+
+    // Enter in a field runs nothing: the window has no default button.
+    command1_->setAutoDefault(false);
+    command1_->setDefault(false);
+
+    setTabOrder(command1_, picture_);
+    setTabOrder(picture_, textCCR_);
+    setTabOrder(textCCR_, textTCR_);
+    setTabOrder(textTCR_, textFCR_);
+    setTabOrder(textFCR_, textCode_);
+    setTabOrder(textCode_, textN1_);
+    command1_->setFocus();
+
+    resize(Pixels(6930), Pixels(4830) + menuBar()->sizeHint().height());
+
+    connect(command1_, &QPushButton::clicked, this, &Form_Sorvane::CalculateAndShow);
+    connect(mnAbout_, &QAction::triggered, this, &Form_Sorvane::ShowAboutWindow);
+}
+
+Form_Sorvane::~Form_Sorvane()
+{
+    // The About window has no owner; if it is still open when the program ends, it goes too.
+    delete about_.data();
+}
+
+QLineEdit* Form_Sorvane::Field(TextField field) const
+{
+    switch (field) {
+    case TextField::Text_Code: return textCode_;
+    case TextField::Text_N1: return textN1_;
+    case TextField::Text_CCR: return textCCR_;
+    case TextField::Text_TCR: return textTCR_;
+    case TextField::Text_FCR: return textFCR_;
+    }
+    return textCode_;
+}
+
+std::string Form_Sorvane::Text(TextField field) const { return Field(field)->text().toStdString(); }
+
+void Form_Sorvane::SetText(TextField field, const std::string& text)
+{
+    Field(field)->setText(QString::fromStdString(text));
+}
+
+void Form_Sorvane::ShowMessage(const std::string& message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sorvane"), QString::fromStdString(message),
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    // Some styles put an icon on dialog buttons; this box has none anywhere.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setIcon(QIcon());
+    box.exec();
+}
+
+std::string Form_Sorvane::DecimalSeparator() const
+{
+    return QLocale::system().decimalPoint().toStdString();
+}
+
+DrawingBox& Form_Sorvane::Picture_Airfoil() { return *picture_; }
+
+void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
+
+void Form_Sorvane::ShowAboutWindow()
+{
+    if (!about_) about_ = new Form_About;
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+}  // namespace sorvane
