@@ -14,7 +14,8 @@ esac
 cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
+               clang libclang-rt-14-dev)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
@@ -49,3 +50,8 @@ ctest --preset default -j "$jobs"
 cmake --preset sanitize
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs"
+
+# The number reader and the whole command under libFuzzer, for a fixed number of inputs.
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz
