@@ -1,9 +1,14 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
+#include "core/calculate_and_show.h"
 #include "core/calculate_section.h"
 #include "core/section_geometry.h"
+#include "fakes.h"
+#include "output/write_coords.h"
 
 namespace {
 
@@ -45,6 +50,38 @@ void BM_Baseline100CosSqrt(benchmark::State& run)
     }
 }
 BENCHMARK(BM_Baseline100CosSqrt);
+
+// The whole command as a click runs it: fields, file (temporary file and
+// rename) and the plot into a recording box.
+void BM_CalculateAndShow200(benchmark::State& run)
+{
+    testing::TempFolder folder;
+    SectionState state;
+    testing::FakeForm form("2412", "200");
+    const auto file = folder / kCoordFileName;
+    for (auto _ : run) {
+        form.box.segments.clear();
+        form.box.calls.clear();
+        CalculateAndShow(form, state, file);
+    }
+}
+BENCHMARK(BM_CalculateAndShow200);
+
+// Its baseline: the same text written straight over the file, no temporary file.
+void BM_BaselinePlainFileWrite(benchmark::State& run)
+{
+    testing::TempFolder folder;
+    SectionState state;
+    CalculateSection("2412", "200", ".", state);
+    const std::string text = CoordsText(state.X, state.Y, state);
+    const std::string file = (folder / kCoordFileName).string();
+    for (auto _ : run) {
+        std::FILE* stream = std::fopen(file.c_str(), "w");
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::fclose(stream);
+    }
+}
+BENCHMARK(BM_BaselinePlainFileWrite);
 
 }  // namespace
 
