@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sorvane, builds it, and either runs the
-# program or every test.
+# program or every test: the tests in a normal build (widgets offscreen, the
+# real window in Xvfb, the install), the tests without windows again under the
+# sanitizers, and a bounded fuzz run.
 #   bash scripts/sorvane.sh run    install what is missing, build, launch the window
 #   bash scripts/sorvane.sh test   install what is missing, build, run every test
 set -euo pipefail
@@ -15,7 +17,7 @@ cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
-               clang libclang-rt-14-dev)
+               clang libclang-rt-14-dev desktop-file-utils)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 
@@ -30,7 +32,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
 fi
 
 jobs=$(nproc)
