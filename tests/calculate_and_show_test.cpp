@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "core/calculate_section.h"
 #include "fakes.h"
 
@@ -13,14 +10,6 @@ namespace {
 
 using testing::FakeForm;
 using testing::TempFolder;
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(CalculateAndShow, AcceptedInputFillsFieldsFileAndPlot)
 {
@@ -33,7 +22,7 @@ TEST(CalculateAndShow, AcceptedInputFillsFieldsFileAndPlot)
     EXPECT_EQ(form.texts[TextField::Text_FCR], "0.4");
     EXPECT_EQ(form.texts[TextField::Text_CCR], "0.02");
     EXPECT_EQ(form.texts[TextField::Text_TCR], "0.12");
-    EXPECT_EQ(ReadFile(folder / "airfoil.txt").substr(0, 14), "NACA 2412\n 51 ");
+    EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt").substr(0, 14), "NACA 2412\n 51 ");
     EXPECT_EQ(form.box.clears, 1);
     EXPECT_EQ(form.box.segments.size(), 2u + 50u);
 }
@@ -44,7 +33,7 @@ TEST(CalculateAndShow, RejectedInputShowsOneMessageAndTouchesNothingElse)
     FakeForm form("0012", "51");
     SectionState state;
     CalculateAndShow(form, state, folder / "airfoil.txt");
-    const std::string file = ReadFile(folder / "airfoil.txt");
+    const std::string file = testing::ReadWholeFile(folder / "airfoil.txt");
 
     form.texts[TextField::Text_Code] = "2412";
     form.texts[TextField::Text_N1] = "201";
@@ -55,7 +44,7 @@ TEST(CalculateAndShow, RejectedInputShowsOneMessageAndTouchesNothingElse)
     EXPECT_EQ(form.messages[0], kTooManyPoints);
     // The ratios are shown before the count is checked.
     EXPECT_EQ(form.texts[TextField::Text_FCR], "0,4");
-    EXPECT_EQ(ReadFile(folder / "airfoil.txt"), file);
+    EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt"), file);
     EXPECT_EQ(form.box.clears, 1);
 
     form.texts[TextField::Text_Code] = "abc";

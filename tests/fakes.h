@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,17 @@ public:
         calls.push_back("Line");
     }
 
+    // Whether every coordinate handed to the box was a finite number.
+    bool AllFinite() const
+    {
+        bool finite = std::isfinite(frame.x1) && std::isfinite(frame.y1)
+                      && std::isfinite(frame.x2) && std::isfinite(frame.y2);
+        for (const Segment& s : segments)
+            finite = finite && std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2)
+                     && std::isfinite(s.y2);
+        return finite;
+    }
+
     int clears = 0;
     Frame frame{};
     std::vector<Segment> segments;
@@ -77,6 +91,14 @@ public:
     std::string separator = ".";
     RecordingBox box;
 };
+
+inline std::string ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {

@@ -22,17 +22,6 @@ RecordingBox Plot(const std::string& code, const std::string& count, double w = 
     return box;
 }
 
-bool AllFinite(const RecordingBox& box)
-{
-    const auto& f = box.frame;
-    bool finite = std::isfinite(f.x1) && std::isfinite(f.y1) && std::isfinite(f.x2)
-                  && std::isfinite(f.y2);
-    for (const auto& s : box.segments)
-        finite = finite && std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2)
-                 && std::isfinite(s.y2);
-    return finite;
-}
-
 TEST(ShowAirfoil, SymmetricSectionScalesByWidthAndIsCentred)
 {
     const RecordingBox box = Plot("0012", "51");
@@ -118,7 +107,7 @@ TEST(ShowAirfoil, DegenerateSpansStayFinite)
     for (const char* count : {"2", "1", "0", "-3", "0.5"}) {
         const RecordingBox box = Plot("0012", count);
         EXPECT_EQ(box.clears, 1) << count;
-        EXPECT_TRUE(AllFinite(box)) << count;
+        EXPECT_TRUE(box.AllFinite()) << count;
         EXPECT_GT(box.frame.y2, 0) << count;
         EXPECT_EQ(box.segments.size(), std::string(count) == "2" ? 3u : 2u) << count;
     }
@@ -126,7 +115,7 @@ TEST(ShowAirfoil, DegenerateSpansStayFinite)
     SectionState empty;
     RecordingBox box;
     ShowAirfoil(empty.X, empty.Y, empty, box);
-    EXPECT_TRUE(AllFinite(box));
+    EXPECT_TRUE(box.AllFinite());
     RecordingBox collapsed(0, 0);
     ShowAirfoil(empty.X, empty.Y, empty, collapsed);
     EXPECT_EQ(collapsed.clears, 1);

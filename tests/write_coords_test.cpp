@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -21,14 +20,6 @@ SectionState Calculated(const std::string& code, const std::string& count)
     SectionState state;
     CalculateSection(code, count, ".", state);
     return state;
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -115,7 +106,7 @@ TEST(WriteCoords, FileRoundTripsWithLineEnds)
     const SectionState s = Calculated("4415", "199");
     ASSERT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
 
-    const std::string text = ReadFile(folder / "airfoil.txt");
+    const std::string text = testing::ReadWholeFile(folder / "airfoil.txt");
     EXPECT_EQ(text.find('\r'), std::string::npos);
     EXPECT_EQ(text.back(), '\n');
 
@@ -149,12 +140,12 @@ TEST(WriteCoords, FolderInTheWayIsReportedAndLeftAlone)
     const auto failure = WriteCoords(s.X, s.Y, s, folder / "airfoil.txt");
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("airfoil.txt"), std::string::npos);
-    EXPECT_EQ(ReadFile(folder / "airfoil.txt" / "keep"), "kept");
+    EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt" / "keep"), "kept");
     EXPECT_EQ(FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
 
     std::filesystem::remove_all(folder / "airfoil.txt");
     EXPECT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
-    EXPECT_EQ(ReadFile(folder / "airfoil.txt"), CoordsText(s.X, s.Y, s));
+    EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt"), CoordsText(s.X, s.Y, s));
 }
 
 // chattr +i makes a file or folder immutable, even for root, on file systems
@@ -182,11 +173,11 @@ TEST(WriteCoords, FileThatCannotBeReplacedKeepsItsBytes)
 
         ASSERT_TRUE(failure) << "lock folder: " << lockFolder;
         EXPECT_NE(failure->find("airfoil.txt"), std::string::npos);
-        EXPECT_EQ(ReadFile(file), "earlier section\n");
+        EXPECT_EQ(testing::ReadWholeFile(file), "earlier section\n");
         EXPECT_EQ(files, std::vector<std::string>{"airfoil.txt"});
 
         EXPECT_FALSE(WriteCoords(s.X, s.Y, s, file));
-        EXPECT_EQ(Lines(ReadFile(file)).size(), 53u);
+        EXPECT_EQ(Lines(testing::ReadWholeFile(file)).size(), 53u);
     }
 }
 

@@ -37,9 +37,9 @@ QLineEdit* TextBox(QWidget* parent, const char* name, const QString& text, const
     return Place(new QLineEdit(text, parent), name, geometry);
 }
 
-QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+void Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
-    return Place(new QLabel(text, parent), name, geometry);
+    Place(new QLabel(text, parent), name, geometry);
 }
 
 }  // namespace
@@ -53,22 +53,18 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client);
 
     // Created in this order; positions and sizes in twips from the parent's corner.
-    frame2_ = Frame(client, "Frame2", TwipsRect(360, 240, 2175, 1095));
-    textN1_ = TextBox(frame2_, "Text_N1", QStringLiteral("51"), TwipsRect(1560, 720, 495, 285));
-    textCode_ = TextBox(frame2_, "Text_Code", QStringLiteral("0012"), TwipsRect(600, 240, 615, 285));
-    label5_ = Caption(frame2_, "Label5", QStringLiteral("Number of points ="),
-                      TwipsRect(120, 720, 1455, 255));
-    label1_ = Caption(frame2_, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
-    frame1_ = Frame(client, "Frame1", TwipsRect(3720, 240, 2775, 1455));
-    textFCR_ = TextBox(frame1_, "Text_FCR", QString(), TwipsRect(1800, 600, 735, 285));
-    textTCR_ = TextBox(frame1_, "Text_TCR", QString(), TwipsRect(1800, 960, 735, 285));
-    textCCR_ = TextBox(frame1_, "Text_CCR", QString(), TwipsRect(1800, 240, 735, 285));
-    label2_ = Caption(frame1_, "Label2", QStringLiteral("Max Camber Loc ="),
-                      TwipsRect(240, 600, 1575, 255));
-    label3_ = Caption(frame1_, "Label3", QStringLiteral("Thickness Ratio ="),
-                      TwipsRect(240, 960, 1335, 255));
-    label4_ = Caption(frame1_, "Label4", QStringLiteral("Camber Ratio ="),
-                      TwipsRect(240, 240, 1215, 255));
+    auto* frame2 = Frame(client, "Frame2", TwipsRect(360, 240, 2175, 1095));
+    textN1_ = TextBox(frame2, "Text_N1", QStringLiteral("51"), TwipsRect(1560, 720, 495, 285));
+    textCode_ = TextBox(frame2, "Text_Code", QStringLiteral("0012"), TwipsRect(600, 240, 615, 285));
+    Caption(frame2, "Label5", QStringLiteral("Number of points ="), TwipsRect(120, 720, 1455, 255));
+    Caption(frame2, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
+    auto* frame1 = Frame(client, "Frame1", TwipsRect(3720, 240, 2775, 1455));
+    textFCR_ = TextBox(frame1, "Text_FCR", QString(), TwipsRect(1800, 600, 735, 285));
+    textTCR_ = TextBox(frame1, "Text_TCR", QString(), TwipsRect(1800, 960, 735, 285));
+    textCCR_ = TextBox(frame1, "Text_CCR", QString(), TwipsRect(1800, 240, 735, 285));
+    Caption(frame1, "Label2", QStringLiteral("Max Camber Loc ="), TwipsRect(240, 600, 1575, 255));
+    Caption(frame1, "Label3", QStringLiteral("Thickness Ratio ="), TwipsRect(240, 960, 1335, 255));
+    Caption(frame1, "Label4", QStringLiteral("Camber Ratio ="), TwipsRect(240, 240, 1215, 255));
     picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", TwipsRect(360, 1920, 6135, 2535));
     command1_ = Place(new QPushButton(QStringLiteral("Calculate and Show"), client), "Command1",
                       TwipsRect(360, 1440, 2175, 375));

@@ -6,8 +6,6 @@
 #include "core/section_form.h"
 
 class QAction;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -39,18 +37,11 @@ private slots:
 private:
     QLineEdit* Field(TextField field) const;
 
-    QGroupBox* frame2_;
     QLineEdit* textN1_;
     QLineEdit* textCode_;
-    QLabel* label5_;
-    QLabel* label1_;
-    QGroupBox* frame1_;
     QLineEdit* textFCR_;
     QLineEdit* textTCR_;
     QLineEdit* textCCR_;
-    QLabel* label2_;
-    QLabel* label3_;
-    QLabel* label4_;
     AirfoilPicture* picture_;
     QPushButton* command1_;
     QAction* mnAbout_;

@@ -19,17 +19,6 @@ void Require(bool promise)
     if (!promise) std::abort();
 }
 
-bool Finite(const sorvane::testing::RecordingBox& box)
-{
-    const auto& f = box.frame;
-    bool finite = std::isfinite(f.x1) && std::isfinite(f.y1) && std::isfinite(f.x2)
-                  && std::isfinite(f.y2);
-    for (const auto& s : box.segments)
-        finite = finite && std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2)
-                 && std::isfinite(s.y2);
-    return finite;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -51,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sorvane::CalculateAndShow(form, state, file);
 
     Require(form.messages.size() <= 1);
-    Require(Finite(form.box));
+    Require(form.box.AllFinite());
     if (form.messages.empty()) {
         Require(form.box.clears == 1);
         Require(std::filesystem::exists(file));

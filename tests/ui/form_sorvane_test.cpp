@@ -12,10 +12,9 @@
 #include <QTimer>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/calculate_section.h"
+#include "fakes.h"
 #include "ui/airfoil_picture.h"
 #include "ui_helpers.h"
 
@@ -24,18 +23,11 @@ namespace {
 
 using testing::DismissNextMessageBox;
 using testing::FindColour;
+using testing::ReadWholeFile;
 
 const QRgb kBackground = qRgb(255, 224, 192);
 const QRgb kRed = qRgb(250, 0, 0);
 const QRgb kGrey = qRgb(100, 100, 100);
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -164,7 +156,7 @@ TEST_F(MainWindow, ClickShowsRatiosWritesTheFileAndPlots)
     Calculate("2412", "51");
     EXPECT_EQ(FieldText("Text_FCR"), QString("0") + QLocale::system().decimalPoint() + "4");
     EXPECT_EQ(FieldText("Text_TCR"), QString("0") + QLocale::system().decimalPoint() + "12");
-    const std::string file = ReadFile("airfoil.txt");
+    const std::string file = ReadWholeFile("airfoil.txt");
     EXPECT_EQ(file.substr(0, file.find('\n')), "NACA 2412");
     EXPECT_GT(FindColour(Picture(), kRed).count, 300);
 
@@ -172,7 +164,7 @@ TEST_F(MainWindow, ClickShowsRatiosWritesTheFileAndPlots)
     Find<QLineEdit>("Text_N1")->setText("5");
     Find("Command1")->setFocus();
     QTest::keyClick(Find("Command1"), Qt::Key_Space);
-    EXPECT_NE(ReadFile("airfoil.txt").find("\n 5 \n"), std::string::npos);
+    EXPECT_NE(ReadWholeFile("airfoil.txt").find("\n 5 \n"), std::string::npos);
 }
 
 TEST_F(MainWindow, EachMessageInAPlainModalBox)
