@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <limits>
 
 #include "core/calculate_and_show.h"
 #include "ui/airfoil_picture.h"
@@ -32,9 +33,13 @@ QGroupBox* Frame(QWidget* parent, const char* name, const QRect& geometry)
     return Place(new QGroupBox(parent), name, geometry);
 }
 
+// An ordinary single-line field with no length limit (Qt's default cuts at 32767).
 QLineEdit* TextBox(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
-    return Place(new QLineEdit(text, parent), name, geometry);
+    auto* field = Place(new QLineEdit(parent), name, geometry);
+    field->setMaxLength(std::numeric_limits<int>::max());
+    field->setText(text);
+    return field;
 }
 
 void Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
@@ -139,6 +144,7 @@ void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
 void Form_Sorvane::ShowAboutWindow()
 {
     if (!about_) about_ = new Form_About;
+    about_->setWindowState(about_->windowState() & ~Qt::WindowMinimized);
     about_->show();
     about_->raise();
     about_->activateWindow();

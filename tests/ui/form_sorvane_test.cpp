@@ -165,6 +165,10 @@ TEST_F(MainWindow, ClickShowsRatiosWritesTheFileAndPlots)
     Find("Command1")->setFocus();
     QTest::keyClick(Find("Command1"), Qt::Key_Space);
     EXPECT_NE(ReadWholeFile("airfoil.txt").find("\n 5 \n"), std::string::npos);
+
+    // The fields take text of any length: a long paste is read whole.
+    Calculate(QString(40000, '0') + "2412", "3");
+    EXPECT_EQ(ReadWholeFile("airfoil.txt").substr(0, 10), "NACA 2412\n");
 }
 
 TEST_F(MainWindow, EachMessageInAPlainModalBox)
