@@ -5,7 +5,7 @@
 namespace sorvane {
 
 // Names the tool and what it is for. Opened modeless with no owner; it deletes
-// itself when closed, so the next opening starts from its design again.
+// itself when closed, so the next opening starts afresh.
 class Form_About : public QWidget {
     Q_OBJECT
 

@@ -62,7 +62,7 @@ TEST(AboutWindow, OneInstanceShownAgainAndCreatedAfreshAfterClosing)
     Settle();
 }
 
-TEST(AboutWindow, LabelsAsDesigned)
+TEST(AboutWindow, LabelsWithTheirTextsFontsAndColours)
 {
     Form_About about;
     EXPECT_EQ(about.windowTitle(), "About");

@@ -61,7 +61,7 @@ protected:
     Form_Sorvane window;
 };
 
-TEST_F(MainWindow, StartsWithItsDesignDefaults)
+TEST_F(MainWindow, StartsWithItsDefaults)
 {
     EXPECT_EQ(window.windowTitle(), "NACA 4 digit airfoil Coordinate Generator");
     EXPECT_EQ(window.centralWidget()->size(), QSize(462, 322));
@@ -83,7 +83,7 @@ TEST_F(MainWindow, StartsWithItsDesignDefaults)
     EXPECT_EQ(menu[0]->menu(), nullptr);
 }
 
-TEST_F(MainWindow, ControlsSitAtTheirDesignPlaces)
+TEST_F(MainWindow, ControlsSitAtTheirFixedPlaces)
 {
     struct Place {
         const char* name;
