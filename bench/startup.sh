@@ -9,18 +9,10 @@ runs=${2:-21}
 sorvane_probe="$build/bench/sorvane_startup_probe"
 bare_probe="$build/bench/bare_startup_probe"
 
-display=
-for n in $(seq 141 190); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $xvfb 2>/dev/null || true' EXIT
-sleep 0.5
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
+source "$(dirname "$0")/../scripts/x_session.sh"
+start_x_session 141 190
 export QT_QPA_PLATFORM=xcb
 
 measure() {  # prints "milliseconds peak_kb"

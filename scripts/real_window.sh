@@ -28,20 +28,8 @@ wait_for() {  # wait_for SECONDS COMMAND...
     return 1
 }
 
-display=
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || fail "no free X display number"
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 test -e "/tmp/.X11-unix/X$display" || fail "Xvfb did not start"
-export DISPLAY=":$display"
-
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 0.5
+source "$(dirname "$0")/x_session.sh"
+start_x_session 91 140 || fail "could not start an X server"
 
 cd "$work"
 QT_QPA_PLATFORM=xcb "$binary" >"$work/sorvane.log" 2>&1 &
