@@ -19,7 +19,8 @@ void PaintOnce(benchmark::State& run, bool withSection)
     picture.resize(409, 169);
     if (withSection) {
         SectionState state;
-        CalculateSection("2412", "200", ".", state);
+        if (CalculateSection("2412", "200", ".", state).message)
+            return run.SkipWithError("2412 was refused");
         ShowAirfoil(state.X, state.Y, state, picture);
     }
     QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);

@@ -29,13 +29,13 @@ struct CalculateOutcome {
 
 // A ratio rounded to 2 decimals as its shortest plain text, with the given
 // decimal separator in place of ".".
-std::string RatioText(double ratio, std::string_view decimalSeparator);
+[[nodiscard]] std::string RatioText(double ratio, std::string_view decimalSeparator);
 
 // The Calculate command without its window: reads the code and the point
 // count, checks them, splits the code into its digit groups and fills the
 // section. It writes the state step by step, so a stop leaves the fields
-// written up to that point.
-CalculateOutcome CalculateSection(std::string_view codeText, std::string_view countText,
+// written up to that point; the outcome carries the message to show.
+[[nodiscard]] CalculateOutcome CalculateSection(std::string_view codeText, std::string_view countText,
                                   std::string_view decimalSeparator, SectionState& state);
 
 }  // namespace sorvane

@@ -8,6 +8,6 @@ namespace sorvane {
 // with an optional ".", an optional exponent. A text without one reads as 0.
 // The decimal point is "." in every locale. Never NaN; a number too large for a
 // double reads as plus or minus infinity.
-double ReadLeadingNumber(std::string_view text);
+[[nodiscard]] double ReadLeadingNumber(std::string_view text);
 
 }  // namespace sorvane

@@ -6,11 +6,11 @@ namespace sorvane {
 
 // Half-width of the NACA 4-digit thickness distribution (open trailing edge)
 // at chord station x for thickness ratio t.
-double ThicknessHalfWidth(double t, double x);
+[[nodiscard]] double ThicknessHalfWidth(double t, double x);
 
 // Height of the NACA 4-digit mean camber line at chord station x for camber
 // ratio m with its maximum at p.
-double CamberHeight(double m, double p, double x);
+[[nodiscard]] double CamberHeight(double m, double p, double x);
 
 // Fills X and Y with numPoints points on cosine spacing: from the lower
 // trailing edge at index 1 round the leading edge to the upper trailing edge at

@@ -29,6 +29,6 @@ struct SectionState {
 SectionState& SharedSectionState();
 
 // Reads a cell the way the output does: a cell never written counts as 0.
-inline double CellValue(const Cell& cell) { return cell.value_or(0.0); }
+[[nodiscard]] inline double CellValue(const Cell& cell) { return cell.value_or(0.0); }
 
 }  // namespace sorvane

@@ -12,19 +12,19 @@ inline constexpr const char* kCoordFileName = "airfoil.txt";
 
 // A number as printed to the file: a blank in place of the sign when it is not
 // negative, the plain decimal text, one blank after it.
-std::string PrintedNumber(const std::string& plainText);
+[[nodiscard]] std::string PrintedNumber(const std::string& plainText);
 
 // "NACA " and the digit groups actually used: 0412 gives "NACA 0412".
-std::string SectionName(const SectionState& state);
+[[nodiscard]] std::string SectionName(const SectionState& state);
 
 // The whole file: the name, the point count, then one line per point with the
 // index, x and y rounded to 5 decimals. Lines end in '\n'.
-std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state);
+[[nodiscard]] std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state);
 
 // Replaces the coordinate file in one step, so no half-written file is ever
 // seen. On failure the earlier file stays as it was and the result is the
 // message to show.
-std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
+[[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
                                        const SectionState& state,
                                        const std::filesystem::path& file = kCoordFileName);
 

@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalculateSection, StopsLeaveTheFieldsWrittenSoFar)
 {
     SectionState before;
-    CalculateSection("4415", "31", ".", before);
+    ASSERT_TRUE(CalculateSection("4415", "31", ".", before).sectionFilled);
 
     {
         SectionState s = before;

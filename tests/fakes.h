@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/section_form.h"
+#include "command/section_form.h"
 #include "output/drawing_box.h"
 
 namespace sorvane::testing {

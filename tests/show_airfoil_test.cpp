@@ -16,7 +16,7 @@ RecordingBox Plot(const std::string& code, const std::string& count, double w = 
                   double h = 2535)
 {
     SectionState state;
-    CalculateSection(code, count, ".", state);
+    EXPECT_FALSE(CalculateSection(code, count, ".", state).message) << code << " " << count;
     RecordingBox box(w, h);
     ShowAirfoil(state.X, state.Y, state, box);
     return box;

@@ -18,7 +18,7 @@ using testing::TempFolder;
 SectionState Calculated(const std::string& code, const std::string& count)
 {
     SectionState state;
-    CalculateSection(code, count, ".", state);
+    EXPECT_FALSE(CalculateSection(code, count, ".", state).message) << code << " " << count;
     return state;
 }
 

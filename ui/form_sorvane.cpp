@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <limits>
 
-#include "core/calculate_and_show.h"
+#include "command/calculate_and_show.h"
 #include "ui/airfoil_picture.h"
 #include "ui/form_about.h"
 #include "ui/twips.h"

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "core/section_form.h"
+#include "command/section_form.h"
 
 class QAction;
 class QLineEdit;

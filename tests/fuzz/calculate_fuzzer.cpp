@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/calculate_and_show.h"
+#include "command/calculate_and_show.h"
 #include "core/number_reader.h"
 #include "fakes.h"
 #include "output/write_coords.h"

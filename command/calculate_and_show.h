@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/section_form.h"
+#include "command/section_form.h"
 #include "core/section_state.h"
 
 namespace sorvane {

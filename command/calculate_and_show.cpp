@@ -1,4 +1,4 @@
-#include "core/calculate_and_show.h"
+#include "command/calculate_and_show.h"
 
 #include <exception>
 #include <string>
