@@ -8,6 +8,7 @@
 #include "core/calculate_section.h"
 #include "core/section_geometry.h"
 #include "fakes.h"
+#include "output/show_airfoil.h"
 #include "output/write_coords.h"
 
 namespace {
@@ -51,8 +52,8 @@ void BM_Baseline100CosSqrt(benchmark::State& run)
 }
 BENCHMARK(BM_Baseline100CosSqrt);
 
-// The whole command as a click runs it: fields, file (temporary file and
-// rename) and the plot into a recording box.
+// The whole command as a click runs it: fields, file (temporary file, sync,
+// rename, folder sync) and the plot into a recording box.
 void BM_CalculateAndShow200(benchmark::State& run)
 {
     testing::TempFolder folder;
@@ -66,6 +67,29 @@ void BM_CalculateAndShow200(benchmark::State& run)
     }
 }
 BENCHMARK(BM_CalculateAndShow200);
+
+// The same click with the file left to the system's cache: what the syncs cost.
+void BM_CalculateAndShow200WithoutSync(benchmark::State& run)
+{
+    testing::TempFolder folder;
+    SectionState state;
+    testing::FakeForm form("2412", "200");
+    const auto file = folder / kCoordFileName;
+    for (auto _ : run) {
+        form.box.segments.clear();
+        form.box.calls.clear();
+        const CalculateOutcome outcome = CalculateSection(form.Text(TextField::Text_Code),
+                                                          form.Text(TextField::Text_N1),
+                                                          form.DecimalSeparator(), state);
+        form.SetText(TextField::Text_FCR, outcome.ratios->Text_FCR);
+        form.SetText(TextField::Text_CCR, outcome.ratios->Text_CCR);
+        form.SetText(TextField::Text_TCR, outcome.ratios->Text_TCR);
+        if (WriteCoords(state.X, state.Y, state, file, SyncToDisk::No))
+            return run.SkipWithError("the file could not be written");
+        ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
+    }
+}
+BENCHMARK(BM_CalculateAndShow200WithoutSync);
 
 // Its baseline: the same text written straight over the file, no temporary file.
 void BM_BaselinePlainFileWrite(benchmark::State& run)

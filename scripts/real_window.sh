@@ -32,7 +32,9 @@ source "$(dirname "$0")/x_session.sh"
 start_x_session 91 140 || fail "could not start an X server"
 
 cd "$work"
-QT_QPA_PLATFORM=xcb "$binary" >"$work/sorvane.log" 2>&1 &
+# Under strace, to see the file reach the disk before it replaces the old one.
+strace -f -y -qq -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$work/trace" \
+    env QT_QPA_PLATFORM=xcb "$binary" >"$work/sorvane.log" 2>&1 &
 pids+=($!)
 
 wait_for 20 xdotool search --onlyvisible --name "NACA 4 digit airfoil" || fail "the main window did not appear"
@@ -57,10 +59,17 @@ sleep 0.5
 [ "$(wc -l < airfoil.txt)" -eq 53 ] || fail "airfoil.txt has $(wc -l < airfoil.txt) lines, not 53"
 [ "$(sed -n 3p airfoil.txt)" = " 1     1    -0.00126 " ] || fail "line 3: $(sed -n 3p airfoil.txt)"
 
+# The temporary file is synced, then renamed over airfoil.txt, then the folder is synced.
+order=$(sed -n -E \
+    -e 's/.*f(data)?sync\([0-9]+<.*\/airfoil\.txt\.tmp-[0-9]+-[0-9]+>\).*/sync-temporary/p' \
+    -e 's/.*rename(at2?)?\(.*airfoil\.txt\.tmp-[0-9]+-[0-9]+".*airfoil\.txt".*/rename/p' \
+    -e "s|.*fsync\\([0-9]+<$(pwd -P)>\\).*|sync-folder|p" "$work/trace" | tr '\n' ' ')
+[ "$order" = "sync-temporary rename sync-folder " ] || fail "save order under strace: '$order'"
+
 import -window "$window" "$work/window.png"
 red=$(convert "$work/window.png" txt:- | grep -c -i '#FA0000' || true)
 [ "$red" -ge 200 ] || fail "only $red red pixels: no outline on screen"
-echo "real window: airfoil.txt written, $red red outline pixels on screen"
+echo "real window: airfoil.txt synced and written, $red red outline pixels on screen"
 
 if [ "$mode" = screenshot ]; then
     cp "$work/window.png" "$out"

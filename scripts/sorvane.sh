@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
-               clang libclang-rt-14-dev desktop-file-utils)
+               clang libclang-rt-14-dev desktop-file-utils strace)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 

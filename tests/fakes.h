@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "command/section_form.h"
 #include "output/drawing_box.h"
+#include "output/write_coords.h"
 
 namespace sorvane::testing {
 
@@ -91,6 +93,31 @@ public:
     std::string separator = ".";
     RecordingBox box;
 };
+
+// The text with each "\n" turned into the platform's line end, as the file writes it.
+inline std::string PlatformLines(const std::string& text)
+{
+    std::string lines;
+    for (const char c : text) lines += c == '\n' ? std::string(kLineEnd) : std::string(1, c);
+    return lines;
+}
+
+inline std::string Utf8(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The names in a folder, sorted.
+inline std::vector<std::string> FilesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(Utf8(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 inline std::string ReadWholeFile(const std::filesystem::path& path)
 {

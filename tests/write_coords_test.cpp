@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "core/calculate_section.h"
 #include "core/plain_decimal.h"
 #include "fakes.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace sorvane {
 namespace {
@@ -22,33 +27,30 @@ SectionState Calculated(const std::string& code, const std::string& count)
     return state;
 }
 
+// The lines of a text in the platform's line ends.
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    const std::string end = kLineEnd;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t next = text.find(end, at);
+        lines.push_back(text.substr(at, next - at));
+        at = next == std::string::npos ? text.size() : next + end.size();
+    }
     return lines;
-}
-
-std::vector<std::string> FilesIn(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    return names;
 }
 
 TEST(CoordsText, FivePointsToTheCharacter)
 {
     const SectionState s = Calculated("0012", "5");
     EXPECT_EQ(CoordsText(s.X, s.Y, s),
-              "NACA 0012\n"
+              testing::PlatformLines("NACA 0012\n"
               " 5 \n"
               " 1     1    -0.00126 \n"
               " 2     0.5    -0.05294 \n"
               " 3     0     0 \n"
               " 4     0.5     0.05294 \n"
-              " 5     1     0.00126 \n");
+              " 5     1     0.00126 \n"));
 }
 
 TEST(CoordsText, FiftyOnePoints)
@@ -84,7 +86,7 @@ TEST(CoordsText, CountsBelowOneGiveHeaderAndCountOnly)
         {"0", "NACA 0012\n 0 \n"}, {"-7", "NACA 0012\n-7 \n"}, {"0.5", "NACA 0012\n 0.5 \n"}};
     for (const auto& [count, text] : cases) {
         const SectionState s = Calculated("0012", count);
-        EXPECT_EQ(CoordsText(s.X, s.Y, s), text) << count;
+        EXPECT_EQ(CoordsText(s.X, s.Y, s), testing::PlatformLines(text)) << count;
     }
 }
 
@@ -106,16 +108,16 @@ TEST(WriteCoords, FileRoundTripsWithLineEnds)
     const SectionState s = Calculated("4415", "199");
     ASSERT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
 
+    // Byte for byte, the platform's line ends included.
     const std::string text = testing::ReadWholeFile(folder / "airfoil.txt");
-    EXPECT_EQ(text.find('\r'), std::string::npos);
-    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(text, CoordsText(s.X, s.Y, s));
+    EXPECT_TRUE(text.ends_with(kLineEnd));
 
     std::istringstream in(text);
-    std::string header;
+    std::string naca, code;
     double count = 0;
-    std::getline(in, header);
-    in >> count;
-    EXPECT_EQ(header, "NACA 4415");
+    in >> naca >> code >> count;
+    EXPECT_EQ(Lines(text).front(), "NACA 4415");
     EXPECT_EQ(count, 199);
     int index = 0;
     double x = 0, y = 0;
@@ -127,7 +129,7 @@ TEST(WriteCoords, FileRoundTripsWithLineEnds)
         EXPECT_NEAR(y, *s.Y[index], 5e-6);
     }
     EXPECT_EQ(rows, 199);
-    EXPECT_EQ(FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
+    EXPECT_EQ(testing::FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
 }
 
 TEST(WriteCoords, FolderInTheWayIsReportedAndLeftAlone)
@@ -141,38 +143,88 @@ TEST(WriteCoords, FolderInTheWayIsReportedAndLeftAlone)
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("airfoil.txt"), std::string::npos);
     EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt" / "keep"), "kept");
-    EXPECT_EQ(FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
+    EXPECT_EQ(testing::FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
 
     std::filesystem::remove_all(folder / "airfoil.txt");
     EXPECT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
     EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt"), CoordsText(s.X, s.Y, s));
 }
 
-// chattr +i makes a file or folder immutable, even for root, on file systems
-// that support it.
-bool SetImmutable(const std::filesystem::path& path, bool on)
-{
-    const std::string command = std::string("chattr ") + (on ? "+i" : "-i") + " '"
-                                + path.string() + "' 2>/dev/null";
-    return std::system(command.c_str()) == 0;
-}
+// Makes a file impossible to replace for as long as it lives, in one of two
+// ways each system has: on Linux chattr +i (immutable even for root, where the
+// file system supports it) on the file or on its folder; on Windows the
+// read-only attribute, or the file held open by another program that shares
+// nothing.
+class Unreplaceable {
+public:
+    Unreplaceable(const std::filesystem::path& file, int way) : file_(file), way_(way)
+    {
+#ifdef _WIN32
+        if (way_ == 0) {
+            locked_ = SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+        } else {
+            held_ = CreateFileW(file_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+            locked_ = held_ != INVALID_HANDLE_VALUE;
+        }
+#else
+        locked_ = Chattr("+i");
+#endif
+    }
+    ~Unreplaceable() { Release(); }
+    Unreplaceable(const Unreplaceable&) = delete;
+    Unreplaceable& operator=(const Unreplaceable&) = delete;
+
+    bool locked() const { return locked_; }
+    void Release()
+    {
+        if (!locked_) return;
+        locked_ = false;
+#ifdef _WIN32
+        if (way_ == 0) SetFileAttributesW(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        else CloseHandle(held_);
+#else
+        Chattr("-i");
+#endif
+    }
+
+private:
+#ifndef _WIN32
+    bool Chattr(const char* flag) const
+    {
+        const auto target = way_ == 0 ? file_ : file_.parent_path();
+        const std::string command =
+            std::string("chattr ") + flag + " '" + target.string() + "' 2>/dev/null";
+        return std::system(command.c_str()) == 0;
+    }
+#endif
+
+    std::filesystem::path file_;
+    int way_;
+    bool locked_ = false;
+#ifdef _WIN32
+    HANDLE held_ = INVALID_HANDLE_VALUE;
+#endif
+};
 
 TEST(WriteCoords, FileThatCannotBeReplacedKeepsItsBytes)
 {
-    for (const bool lockFolder : {false, true}) {
+    for (const int way : {0, 1}) {
         TempFolder folder;
         const auto file = folder / "airfoil.txt";
-        std::ofstream(file) << "earlier section\n";
-        const auto locked = lockFolder ? folder.path() : file;
-        if (!SetImmutable(locked, true)) GTEST_SKIP() << "chattr +i is refused on this file system";
+        std::ofstream(file, std::ios::binary) << "earlier section\n";
+        Unreplaceable lock(file, way);
+        if (!lock.locked()) GTEST_SKIP() << "the file cannot be locked against replacing here";
 
         const SectionState s = Calculated("2412", "51");
         const auto failure = WriteCoords(s.X, s.Y, s, file);
-        const std::vector<std::string> files = FilesIn(folder.path());
-        SetImmutable(locked, false);
+        const std::vector<std::string> files = testing::FilesIn(folder.path());
+        lock.Release();
 
-        ASSERT_TRUE(failure) << "lock folder: " << lockFolder;
-        EXPECT_NE(failure->find("airfoil.txt"), std::string::npos);
+        ASSERT_TRUE(failure) << "way " << way;
+        EXPECT_TRUE(failure->starts_with("Could not write " + testing::Utf8(file) + ": "))
+            << *failure;
+        EXPECT_TRUE(failure->ends_with(". The previous file is unchanged.")) << *failure;
         EXPECT_EQ(testing::ReadWholeFile(file), "earlier section\n");
         EXPECT_EQ(files, std::vector<std::string>{"airfoil.txt"});
 
