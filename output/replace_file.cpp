@@ -74,12 +74,23 @@ std::string LastReason() { return SystemReason(GetLastError()); }
 
 struct Previous {
     bool exists = false;
+    bool readOnly = false;
 };
 
 Previous Inspect(const fs::path& file)
 {
     const DWORD attributes = GetFileAttributesW(file.c_str());
-    return {attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)};
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    return {true, (attributes & FILE_ATTRIBUTE_READONLY) != 0};
+}
+
+// Windows refuses to replace a read-only file; say so before writing anything,
+// the same on every version of it.
+bool MayReplace(const Previous& previous, std::string& reason)
+{
+    if (!previous.readOnly) return true;
+    reason = SystemReason(ERROR_ACCESS_DENIED);
+    return false;
 }
 
 // Fails with taken set when a file of that name is already there.
@@ -159,6 +170,10 @@ Previous Inspect(const fs::path& file)
     previous.exists = ::stat(file.c_str(), &previous.status) == 0 && S_ISREG(previous.status.st_mode);
     return previous;
 }
+
+// A file without write permission is still the user's to replace, as editors
+// and mv do: the folder decides.
+bool MayReplace(const Previous&, std::string&) { return true; }
 
 bool CreateNew(const fs::path& path, Handle& handle, bool& taken, std::string& reason)
 {
@@ -254,8 +269,8 @@ fs::path TemporaryName(const fs::path& file, int attempt)
     return name;
 }
 
-std::optional<std::string> ReplaceFile(const fs::path& file, std::string_view contents,
-                                       SyncToDisk sync)
+std::optional<std::string> ReplaceFileContents(const fs::path& file, std::string_view contents,
+                                               SyncToDisk sync)
 {
     // A working folder that was removed has no absolute name: show the name as given.
     std::error_code noFolder;
@@ -270,6 +285,8 @@ std::optional<std::string> ReplaceFile(const fs::path& file, std::string_view co
     const auto fail = [&](const std::string& why) {
         return Failure(shown, real, why, previous.exists);
     };
+
+    if (!MayReplace(previous, reason)) return fail(reason);
 
     Handle handle{};
     fs::path temporary;

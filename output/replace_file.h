@@ -19,8 +19,7 @@ enum class SyncToDisk { Yes, No };
 // and its owner and group where the process may set them. On failure the
 // previous file is left byte for byte, no temporary file stays behind, and the
 // result is the message to show, naming the file by its absolute path.
-[[nodiscard]] std::optional<std::string> ReplaceFile(const std::filesystem::path& file,
-                                                     std::string_view contents,
-                                                     SyncToDisk sync = SyncToDisk::Yes);
+[[nodiscard]] std::optional<std::string> ReplaceFileContents(
+    const std::filesystem::path& file, std::string_view contents, SyncToDisk sync = SyncToDisk::Yes);
 
 }  // namespace sorvane

@@ -46,7 +46,7 @@ std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
                                        const SectionState& state,
                                        const std::filesystem::path& file, SyncToDisk sync)
 {
-    return ReplaceFile(file, CoordsText(X, Y, state), sync);
+    return ReplaceFileContents(file, CoordsText(X, Y, state), sync);
 }
 
 }  // namespace sorvane

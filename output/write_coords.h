@@ -29,7 +29,7 @@ inline constexpr const char* kLineEnd = "\n";
 // index, x and y rounded to 5 decimals. Lines end in kLineEnd.
 [[nodiscard]] std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state);
 
-// Replaces the coordinate file in one step (see ReplaceFile), so no
+// Replaces the coordinate file in one step (see ReplaceFileContents), so no
 // half-written file is ever seen. On failure the earlier file stays as it was
 // and the result is the message to show.
 [[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,

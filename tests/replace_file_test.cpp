@@ -32,33 +32,33 @@ void WriteText(const fs::path& file, const std::string& text)
 }
 
 // Folders in Latin, Greek and CJK script, as users name them.
-TEST(ReplaceFile, WritesAndReplacesInFoldersNamedInAnyScript)
+TEST(ReplaceFileContents, WritesAndReplacesInFoldersNamedInAnyScript)
 {
     TempFolder folder;
     for (const char8_t* name : {u8"Jürgen", u8"Πτέρυγα", u8"数据"}) {
         const fs::path place = folder.path() / fs::path(name);
         fs::create_directory(place);
         const fs::path file = place / "airfoil.txt";
-        ASSERT_FALSE(ReplaceFile(file, "first")) << Utf8(place);
-        ASSERT_FALSE(ReplaceFile(file, "second")) << Utf8(place);
+        ASSERT_FALSE(ReplaceFileContents(file, "first")) << Utf8(place);
+        ASSERT_FALSE(ReplaceFileContents(file, "second")) << Utf8(place);
         EXPECT_EQ(ReadWholeFile(file), "second");
         EXPECT_EQ(FilesIn(place), std::vector<std::string>{"airfoil.txt"});
 
         // The message shows the folder's name as it is, in UTF-8.
         fs::create_directory(place / "in the way");
-        const auto failure = ReplaceFile(place / "in the way", "text");
+        const auto failure = ReplaceFileContents(place / "in the way", "text");
         ASSERT_TRUE(failure);
         EXPECT_NE(failure->find(Utf8(place / "in the way")), std::string::npos) << *failure;
     }
 }
 
-TEST(ReplaceFile, FileHoldingTheTemporaryNameIsLeftAlone)
+TEST(ReplaceFileContents, FileHoldingTheTemporaryNameIsLeftAlone)
 {
     TempFolder folder;
     const fs::path file = folder / "airfoil.txt";
     WriteText(TemporaryName(file, 0), "someone else's");
 
-    ASSERT_FALSE(ReplaceFile(file, "new section"));
+    ASSERT_FALSE(ReplaceFileContents(file, "new section"));
     EXPECT_EQ(ReadWholeFile(file), "new section");
     EXPECT_EQ(ReadWholeFile(TemporaryName(file, 0)), "someone else's");
     EXPECT_EQ(FilesIn(folder.path()).size(), 2u);
@@ -85,7 +85,7 @@ struct LinkCase {
     std::function<fs::path(const fs::path& folder)> layOut;
 };
 
-TEST(ReplaceFile, FollowsLinksAndLeavesThemInPlace)
+TEST(ReplaceFileContents, FollowsLinksAndLeavesThemInPlace)
 {
     const std::vector<LinkCase> cases = {
         {"relative link",
@@ -119,7 +119,7 @@ TEST(ReplaceFile, FollowsLinksAndLeavesThemInPlace)
         const fs::path landing = c.layOut(folder.path());
         const fs::path link = fs::read_symlink(folder / "airfoil.txt");
 
-        ASSERT_FALSE(ReplaceFile(folder / "airfoil.txt", "new section")) << c.name;
+        ASSERT_FALSE(ReplaceFileContents(folder / "airfoil.txt", "new section")) << c.name;
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "airfoil.txt"))) << c.name;
         EXPECT_EQ(fs::read_symlink(folder / "airfoil.txt"), link) << c.name;
         EXPECT_EQ(ReadWholeFile(landing), "new section") << c.name;
@@ -128,7 +128,7 @@ TEST(ReplaceFile, FollowsLinksAndLeavesThemInPlace)
     }
 }
 
-TEST(ReplaceFile, FailuresChangeNothing)
+TEST(ReplaceFileContents, FailuresChangeNothing)
 {
     struct Failure {
         const char* name;
@@ -163,7 +163,7 @@ TEST(ReplaceFile, FailuresChangeNothing)
         c.layOut(folder.path());
         const auto before = Snapshot(folder.path());
 
-        const auto failure = ReplaceFile(folder / "airfoil.txt", "new section");
+        const auto failure = ReplaceFileContents(folder / "airfoil.txt", "new section");
         ASSERT_TRUE(failure) << c.name;
         EXPECT_TRUE(failure->starts_with("Could not write " + (folder / "airfoil.txt").string()))
             << *failure;
@@ -174,26 +174,26 @@ TEST(ReplaceFile, FailuresChangeNothing)
     }
 }
 
-TEST(ReplaceFile, MessageNamesTheLinkAndTheFileItPointsTo)
+TEST(ReplaceFileContents, MessageNamesTheLinkAndTheFileItPointsTo)
 {
     TempFolder folder;
     fs::create_directory(folder / "cad");
     fs::create_directory(folder / "cad" / "wing.txt");
     fs::create_symlink("cad/wing.txt", folder / "airfoil.txt");
-    const auto failure = ReplaceFile(folder / "airfoil.txt", "text");
+    const auto failure = ReplaceFileContents(folder / "airfoil.txt", "text");
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "Could not write " + (folder / "airfoil.txt").string() + " (a link to "
                             + (folder / "cad" / "wing.txt").string() + "): Is a directory.");
 }
 
-TEST(ReplaceFile, WorkingFolderRemovedWhileRunning)
+TEST(ReplaceFileContents, WorkingFolderRemovedWhileRunning)
 {
     TempFolder folder;
     const fs::path previous = fs::current_path();
     fs::create_directory(folder / "gone");
     fs::current_path(folder / "gone");
     fs::remove(folder / "gone");
-    const auto failure = ReplaceFile("airfoil.txt", "text");
+    const auto failure = ReplaceFileContents("airfoil.txt", "text");
     fs::current_path(previous);
 
     ASSERT_TRUE(failure);
@@ -201,7 +201,7 @@ TEST(ReplaceFile, WorkingFolderRemovedWhileRunning)
     EXPECT_TRUE(FilesIn(folder.path()).empty());
 }
 
-TEST(ReplaceFile, KeepsPermissionsAndOwner)
+TEST(ReplaceFileContents, KeepsPermissionsAndOwner)
 {
     for (const mode_t mode : {0600, 0640, 0664}) {
         TempFolder folder;
@@ -213,7 +213,7 @@ TEST(ReplaceFile, KeepsPermissionsAndOwner)
             ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
         }
 
-        ASSERT_FALSE(ReplaceFile(file, "new"));
+        ASSERT_FALSE(ReplaceFileContents(file, "new"));
         struct stat status {};
         ASSERT_EQ(::stat(file.c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 07777, mode);
@@ -226,7 +226,7 @@ TEST(ReplaceFile, KeepsPermissionsAndOwner)
     // A new file gets 0666 less the umask.
     TempFolder folder;
     const mode_t previous = ::umask(027);
-    const auto failure = ReplaceFile(folder / "airfoil.txt", "new");
+    const auto failure = ReplaceFileContents(folder / "airfoil.txt", "new");
     ::umask(previous);
     ASSERT_FALSE(failure);
     struct stat status {};
@@ -258,7 +258,7 @@ private:
     bool mounted_ = false;
 };
 
-TEST(ReplaceFile, FullDiskKeepsThePreviousFile)
+TEST(ReplaceFileContents, FullDiskKeepsThePreviousFile)
 {
     TempFolder folder;
     SmallDisk disk(folder / "disk");
@@ -267,13 +267,13 @@ TEST(ReplaceFile, FullDiskKeepsThePreviousFile)
     WriteText(file, "earlier section");
 
     // The temporary file opens, and the disk fills while it is written.
-    const auto failure = ReplaceFile(file, std::string(64 * 1024, 'x'));
+    const auto failure = ReplaceFileContents(file, std::string(64 * 1024, 'x'));
     ASSERT_TRUE(failure);
     EXPECT_EQ(*failure, "Could not write " + file.string()
                             + ": No space left on device. The previous file is unchanged.");
     EXPECT_EQ(ReadWholeFile(file), "earlier section");
     EXPECT_EQ(FilesIn(folder / "disk"), std::vector<std::string>{"airfoil.txt"});
-    EXPECT_FALSE(ReplaceFile(file, "fits"));
+    EXPECT_FALSE(ReplaceFileContents(file, "fits"));
 }
 
 #endif
