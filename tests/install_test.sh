@@ -10,12 +10,15 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-expected=(bin/sorvane share/applications/sorvane.desktop share/icons/hicolor/scalable/apps/sorvane.svg)
+expected=(bin/sorvane share/applications/org.example.Sorvane.desktop
+          share/metainfo/org.example.Sorvane.metainfo.xml
+          share/icons/hicolor/scalable/apps/sorvane.svg share/man/man1/sorvane.1.gz
+          share/doc/sorvane/copyright share/doc/sorvane/changelog.gz)
 for file in "${expected[@]}"; do
     [ -f "$work/prefix/$file" ] || fail "cmake --install did not put $file in place"
 done
 [ -x "$work/prefix/bin/sorvane" ] || fail "bin/sorvane is not executable"
-desktop-file-validate "$work/prefix/share/applications/sorvane.desktop" || fail "desktop entry is not valid"
+desktop-file-validate "$work/prefix/share/applications/org.example.Sorvane.desktop" || fail "desktop entry is not valid"
 grep -q '<svg' "$work/prefix/share/icons/hicolor/scalable/apps/sorvane.svg" || fail "icon is not an SVG"
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null) || fail "cpack could not build the package"
