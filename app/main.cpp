@@ -6,6 +6,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvane"));
+    // Ties the windows to the desktop entry, so docks and Wayland compositors know them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvane"));
 
     // The program ends when its last window closes, the About window included.
     sorvane::Form_Sorvane window;

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QLabel>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/twips.h"
 
@@ -25,6 +27,30 @@ QFont AboutFont(double points, bool title = false)
     return font;
 }
 
+// WCAG's relative luminance of a colour.
+double Luminance(const QColor& colour)
+{
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+           + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The toolkit's text colour where it can be read on the fixed background
+// (WCAG AA: 4.5:1); a dark theme's light text cannot, so black instead.
+QColor DefaultTextOn(const QColor& background, const QPalette& palette)
+{
+    const QColor text = palette.color(QPalette::WindowText);
+    return Contrast(text, background) >= 4.5 ? text : QColor(Qt::black);
+}
+
 void AddLabel(QWidget* window, const char* name, const QString& text, const QRect& geometry,
               const QFont& font, const QColor& colour = QColor())
 {
@@ -35,7 +61,8 @@ void AddLabel(QWidget* window, const char* name, const QString& text, const QRec
     label->setTextFormat(Qt::PlainText);
     QPalette colours = label->palette();
     colours.setColor(QPalette::Window, kBackground);
-    if (colour.isValid()) colours.setColor(QPalette::WindowText, colour);
+    colours.setColor(QPalette::WindowText,
+                     colour.isValid() ? colour : DefaultTextOn(kBackground, colours));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
 }

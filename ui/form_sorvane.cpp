@@ -76,6 +76,14 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     mnAbout_ = menuBar()->addAction(QStringLiteral("About"));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
 
+    // What a screen reader announces: each field by its caption, the plot by what it is.
+    textCode_->setAccessibleName(QStringLiteral("NACA code"));
+    textN1_->setAccessibleName(QStringLiteral("Number of points"));
+    textCCR_->setAccessibleName(QStringLiteral("Camber Ratio"));
+    textFCR_->setAccessibleName(QStringLiteral("Max Camber Loc"));
+    textTCR_->setAccessibleName(QStringLiteral("Thickness Ratio"));
+    picture_->setAccessibleName(QStringLiteral("Airfoil plot"));
+
     // The field is drawn over the label box that overlaps it.
     textCode_->raise();
 

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/form_sorvane.h"
 
@@ -102,6 +104,41 @@ TEST(AboutWindow, LabelsWithTheirTextsFontsAndColours)
         EXPECT_EQ(label->palette().color(QPalette::Window), QColor(255, 255, 192)) << l.name;
         EXPECT_EQ(label->openExternalLinks(), false);
     }
+}
+
+// WCAG's contrast ratio of two colours.
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark theme's light text would vanish on the window's fixed pale yellow.
+TEST(AboutWindow, EveryLabelReadableUnderADarkPalette)
+{
+    const QPalette previous = QApplication::palette();
+    QPalette dark = previous;
+    dark.setColor(QPalette::Window, QColor(36, 36, 36));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+    QApplication::setPalette(dark);
+    {
+        Form_About about;
+        const QList<QLabel*> labels = about.findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 7);
+        for (const QLabel* label : labels) {
+            const QPalette colours = label->palette();
+            EXPECT_GE(Contrast(colours.color(QPalette::WindowText), colours.color(QPalette::Window)),
+                      4.5)
+                << label->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(previous);
 }
 
 }  // namespace

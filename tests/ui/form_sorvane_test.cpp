@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -245,6 +246,19 @@ TEST_F(MainWindow, PlotFillsTheBoxCentredOverTheChordLine)
     Calculate("0", "51");
     EXPECT_TRUE(seen->has_value());
     EXPECT_EQ(Picture(), picture);
+}
+
+TEST_F(MainWindow, ScreenReadersHearEachFieldByItsCaption)
+{
+    const std::vector<std::pair<const char*, QString>> names = {
+        {"Text_Code", "NACA code"},       {"Text_N1", "Number of points"},
+        {"Text_CCR", "Camber Ratio"},     {"Text_FCR", "Max Camber Loc"},
+        {"Text_TCR", "Thickness Ratio"},  {"Picture_Airfoil", "Airfoil plot"}};
+    for (const auto& [name, spoken] : names) {
+        QAccessibleInterface* widget = QAccessible::queryAccessibleInterface(Find(name));
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_EQ(widget->text(QAccessible::Name), spoken) << name;
+    }
 }
 
 // The program's event loop ends only when its last window, About included, is closed.
