@@ -4,10 +4,20 @@
 #include <string>
 
 #include "core/calculate_section.h"
+#include "core/plain_decimal.h"
 #include "output/show_airfoil.h"
 #include "output/write_coords.h"
 
 namespace sorvane {
+namespace {
+
+std::string PlotDescription(const SectionState& state)
+{
+    const double count = CellValue(state.NumPoints);
+    return SectionName(state) + ", " + ShortestPlainDecimal(count) + (count == 1 ? " point" : " points");
+}
+
+}  // namespace
 
 void CalculateAndShow(SectionForm& form, SectionState& state,
                       const std::filesystem::path& coordFile)
@@ -33,6 +43,7 @@ void CalculateAndShow(SectionForm& form, SectionState& state,
         if (const auto failure = WriteCoords(state.X, state.Y, state, coordFile))
             form.ShowMessage(*failure);
         ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
+        form.DescribePlot(PlotDescription(state));
     } catch (const std::exception& error) {
         form.ShowMessage(std::string("The calculation failed: ") + error.what());
     } catch (...) {

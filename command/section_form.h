@@ -20,6 +20,8 @@ public:
     // The user's decimal separator, for the ratio fields.
     virtual std::string DecimalSeparator() const = 0;
     virtual DrawingBox& Picture_Airfoil() = 0;
+    // What the plot shows, in words, for screen readers ("NACA 2412, 51 points").
+    virtual void DescribePlot(const std::string& description) = 0;
 };
 
 }  // namespace sorvane

@@ -87,11 +87,13 @@ public:
     void ShowMessage(const std::string& message) override { messages.push_back(message); }
     std::string DecimalSeparator() const override { return separator; }
     DrawingBox& Picture_Airfoil() override { return box; }
+    void DescribePlot(const std::string& description) override { plotDescription = description; }
 
     std::map<TextField, std::string> texts;
     std::vector<std::string> messages;
     std::string separator = ".";
     RecordingBox box;
+    std::string plotDescription;
 };
 
 // The text with each "\n" turned into the platform's line end, as the file writes it.

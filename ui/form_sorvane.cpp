@@ -147,6 +147,11 @@ std::string Form_Sorvane::DecimalSeparator() const
 
 DrawingBox& Form_Sorvane::Picture_Airfoil() { return *picture_; }
 
+void Form_Sorvane::DescribePlot(const std::string& description)
+{
+    picture_->setAccessibleDescription(QString::fromStdString(description));
+}
+
 void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
 
 void Form_Sorvane::ShowAboutWindow()

@@ -29,6 +29,7 @@ public:
     void ShowMessage(const std::string& message) override;
     std::string DecimalSeparator() const override;
     DrawingBox& Picture_Airfoil() override;
+    void DescribePlot(const std::string& description) override;
 
 private slots:
     void CalculateAndShow();

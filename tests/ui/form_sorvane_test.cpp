@@ -259,6 +259,16 @@ TEST_F(MainWindow, ScreenReadersHearEachFieldByItsCaption)
         ASSERT_NE(widget, nullptr) << name;
         EXPECT_EQ(widget->text(QAccessible::Name), spoken) << name;
     }
+
+    // The plot's description follows the last section drawn; a rejected code leaves it.
+    QAccessibleInterface* plot = QAccessible::queryAccessibleInterface(Find("Picture_Airfoil"));
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->text(QAccessible::Description), "");
+    Calculate("2412", "51");
+    EXPECT_EQ(plot->text(QAccessible::Description), "NACA 2412, 51 points");
+    DismissNextMessageBox();
+    Calculate("0", "51");
+    EXPECT_EQ(plot->text(QAccessible::Description), "NACA 2412, 51 points");
 }
 
 // The program's event loop ends only when its last window, About included, is closed.
