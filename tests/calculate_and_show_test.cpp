@@ -26,6 +26,11 @@ TEST(CalculateAndShow, AcceptedInputFillsFieldsFileAndPlot)
                     .starts_with(testing::PlatformLines("NACA 2412\n 51 \n")));
     EXPECT_EQ(form.box.clears, 1);
     EXPECT_EQ(form.box.segments.size(), 2u + 50u);
+    EXPECT_EQ(form.plotDescription, "NACA 2412, 51 points");
+
+    form.texts[TextField::Text_N1] = "1";
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+    EXPECT_EQ(form.plotDescription, "NACA 2412, 1 point");
 }
 
 TEST(CalculateAndShow, RejectedInputShowsOneMessageAndTouchesNothingElse)
