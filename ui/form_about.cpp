@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/sorvane_icon.h"
 #include "ui/twips.h"
 
 namespace sorvane {
@@ -74,6 +75,7 @@ Form_About::Form_About(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form_About"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About"));
+    setWindowIcon(SorvaneIcon());
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);
     setPalette(colours);

@@ -14,6 +14,7 @@
 #include "command/calculate_and_show.h"
 #include "ui/airfoil_picture.h"
 #include "ui/form_about.h"
+#include "ui/sorvane_icon.h"
 #include "ui/twips.h"
 
 namespace sorvane {
@@ -53,6 +54,7 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form_Sorvane"));
     setWindowTitle(QStringLiteral("NACA 4 digit airfoil Coordinate Generator"));
+    setWindowIcon(SorvaneIcon());
 
     auto* client = new QWidget(this);
     setCentralWidget(client);

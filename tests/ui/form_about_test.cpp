@@ -46,6 +46,14 @@ TEST(AboutWindow, OneInstanceShownAgainAndCreatedAfreshAfterClosing)
     QPointer<QWidget> first = OpenAboutWindows().front();
     EXPECT_EQ(first->parentWidget(), nullptr);
     EXPECT_FALSE(first->isModal());
+    // Both windows carry the program's own icon, not the toolkit's generic one.
+    for (QWidget* window : {static_cast<QWidget*>(&main), first.data()}) {
+        EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);
+        const QImage drawn = window->windowIcon().pixmap(32).toImage();
+        const QImage own(QStringLiteral(":/org/example/Sorvane/icons/sorvane-32.png"));
+        const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
+        EXPECT_EQ(drawn.convertToFormat(premultiplied), own.convertToFormat(premultiplied));
+    }
 
     // The main window stays usable while About is open.
     main.findChild<QLineEdit*>("Text_N1")->setText("3");
