@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/caption_font.h"
 #include "ui/sorvane_icon.h"
 #include "ui/twips.h"
 
@@ -17,14 +18,22 @@ const QColor kBackground(255, 255, 192);
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
 
-// Verdana where it is installed; otherwise the closest sans-serif the system has.
+// Verdana where it is installed; otherwise the nearest of the families that
+// desktops ship: DejaVu Sans shares its wide, open letters, Liberation Sans and
+// Noto Sans come after. Every attribute is set here, so that nothing of the
+// desktop's font or of the main window's reaches these labels.
 QFont AboutFont(double points, bool title = false)
 {
-    QFont font(QStringLiteral("Verdana"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
-    font.setBold(title);
+    font.setWeight(title ? QFont::Bold : QFont::Normal);
+    font.setStretch(QFont::Unstretched);
+    font.setItalic(false);
     font.setUnderline(title);
+    font.setStrikeOut(false);
     return font;
 }
 
@@ -60,6 +69,7 @@ void AddLabel(QWidget* window, const char* name, const QString& text, const QRec
     label->setGeometry(geometry);
     label->setFont(font);
     label->setTextFormat(Qt::PlainText);
+    KeepInkInside(*label);
     QPalette colours = label->palette();
     colours.setColor(QPalette::Window, kBackground);
     colours.setColor(QPalette::WindowText,

@@ -1,6 +1,7 @@
 #include "ui/form_sorvane.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include "command/calculate_and_show.h"
 #include "ui/airfoil_picture.h"
+#include "ui/caption_font.h"
 #include "ui/form_about.h"
 #include "ui/sorvane_icon.h"
 #include "ui/twips.h"
@@ -43,9 +45,9 @@ QLineEdit* TextBox(QWidget* parent, const char* name, const QString& text, const
     return field;
 }
 
-void Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
-    Place(new QLabel(text, parent), name, geometry);
+    return Place(new QLabel(text, parent), name, geometry);
 }
 
 }  // namespace
@@ -63,20 +65,27 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     auto* frame2 = Frame(client, "Frame2", TwipsRect(360, 240, 2175, 1095));
     textN1_ = TextBox(frame2, "Text_N1", QStringLiteral("51"), TwipsRect(1560, 720, 495, 285));
     textCode_ = TextBox(frame2, "Text_Code", QStringLiteral("0012"), TwipsRect(600, 240, 615, 285));
-    Caption(frame2, "Label5", QStringLiteral("Number of points ="), TwipsRect(120, 720, 1455, 255));
-    Caption(frame2, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
+    auto* label5 = Caption(frame2, "Label5", QStringLiteral("Number of points ="), TwipsRect(120, 720, 1455, 255));
+    auto* label1 = Caption(frame2, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
     auto* frame1 = Frame(client, "Frame1", TwipsRect(3720, 240, 2775, 1455));
     textFCR_ = TextBox(frame1, "Text_FCR", QString(), TwipsRect(1800, 600, 735, 285));
     textTCR_ = TextBox(frame1, "Text_TCR", QString(), TwipsRect(1800, 960, 735, 285));
     textCCR_ = TextBox(frame1, "Text_CCR", QString(), TwipsRect(1800, 240, 735, 285));
-    Caption(frame1, "Label2", QStringLiteral("Max Camber Loc ="), TwipsRect(240, 600, 1575, 255));
-    Caption(frame1, "Label3", QStringLiteral("Thickness Ratio ="), TwipsRect(240, 960, 1335, 255));
-    Caption(frame1, "Label4", QStringLiteral("Camber Ratio ="), TwipsRect(240, 240, 1215, 255));
+    auto* label2 = Caption(frame1, "Label2", QStringLiteral("Max Camber Loc ="), TwipsRect(240, 600, 1575, 255));
+    auto* label3 = Caption(frame1, "Label3", QStringLiteral("Thickness Ratio ="), TwipsRect(240, 960, 1335, 255));
+    auto* label4 = Caption(frame1, "Label4", QStringLiteral("Camber Ratio ="), TwipsRect(240, 240, 1215, 255));
     picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", TwipsRect(360, 1920, 6135, 2535));
     command1_ = Place(new QPushButton(QStringLiteral("Calculate and Show"), client), "Command1",
                       TwipsRect(360, 1440, 2175, 375));
     mnAbout_ = menuBar()->addAction(QStringLiteral("About"));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
+
+    // The boxes are fixed, so the controls take a font in which every caption
+    // fits; the menu bar and the messages keep the desktop's.
+    captionRooms_ = {RoomBeside(*label1, *textCode_), RoomBeside(*label5, *textN1_),
+                     RoomBeside(*label4, *textCCR_),  RoomBeside(*label2, *textFCR_),
+                     RoomBeside(*label3, *textTCR_),  RoomInside(*command1_)};
+    FitCaptionFont();
 
     // What a screen reader announces: each field by its caption, the plot by what it is.
     textCode_->setAccessibleName(QStringLiteral("NACA code"));
@@ -111,6 +120,18 @@ Form_Sorvane::~Form_Sorvane()
 {
     // The About window has no owner; if it is still open when the program ends, it goes too.
     delete about_.data();
+}
+
+void Form_Sorvane::FitCaptionFont()
+{
+    centralWidget()->setFont(FittingFont(font(), captionRooms_, centralWidget()));
+}
+
+void Form_Sorvane::changeEvent(QEvent* event)
+{
+    // A new desktop font (or screen) reaches the window here, not its fitted controls.
+    if (event->type() == QEvent::FontChange) FitCaptionFont();
+    QMainWindow::changeEvent(event);
 }
 
 QLineEdit* Form_Sorvane::Field(TextField field) const

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "command/section_form.h"
+#include "ui/caption_font.h"
 
 class QAction;
 class QLineEdit;
@@ -31,12 +32,16 @@ public:
     DrawingBox& Picture_Airfoil() override;
     void DescribePlot(const std::string& description) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private slots:
     void CalculateAndShow();
     void ShowAboutWindow();
 
 private:
     QLineEdit* Field(TextField field) const;
+    void FitCaptionFont();
 
     QLineEdit* textN1_;
     QLineEdit* textCode_;
@@ -47,6 +52,7 @@ private:
     QPushButton* command1_;
     QAction* mnAbout_;
     QPointer<Form_About> about_;
+    QList<CaptionRoom> captionRooms_;
 };
 
 }  // namespace sorvane
