@@ -4,7 +4,7 @@
 
 namespace sorvane {
 
-// The program's own icon at the usual sizes, built into the program.
+// The program's own icon, 16 to 128 pixels, built into the program.
 QIcon SorvaneIcon();
 
 }  // namespace sorvane

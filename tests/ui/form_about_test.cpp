@@ -48,7 +48,7 @@ TEST(AboutWindow, OneInstanceShownAgainAndCreatedAfreshAfterClosing)
     EXPECT_FALSE(first->isModal());
     // Both windows carry the program's own icon, not the toolkit's generic one.
     for (QWidget* window : {static_cast<QWidget*>(&main), first.data()}) {
-        EXPECT_EQ(window->windowIcon().availableSizes().size(), 7);
+        EXPECT_EQ(window->windowIcon().availableSizes().size(), 6);
         const QImage drawn = window->windowIcon().pixmap(32).toImage();
         const QImage own(QStringLiteral(":/org/example/Sorvane/icons/sorvane-32.png"));
         const auto premultiplied = QImage::Format_ARGB32_Premultiplied;
