@@ -129,7 +129,7 @@ void Form_Sorvane::FitCaptionFont()
 
 void Form_Sorvane::changeEvent(QEvent* event)
 {
-    // A new desktop font (or screen) reaches the window here, not its fitted controls.
+    // A desktop font changed while the program runs reaches the window, not its fitted controls.
     if (event->type() == QEvent::FontChange) FitCaptionFont();
     QMainWindow::changeEvent(event);
 }
