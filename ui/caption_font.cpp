@@ -38,7 +38,8 @@ double CaptionEnd(const QFontMetricsF& metrics, const QString& text)
     return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
 }
 
-// How much narrower the font must become for every caption to fit: 1 when all do.
+// How much narrower the font must become for every caption to end a pixel
+// before its room does: 1 when all of them already do.
 double WidthShortfall(const QFont& font, const QList<CaptionRoom>& captions, QPaintDevice* device)
 {
     const QFontMetricsF metrics(font, device);
@@ -46,12 +47,6 @@ double WidthShortfall(const QFont& font, const QList<CaptionRoom>& captions, QPa
     for (const CaptionRoom& room : captions)
         ratio = std::min(ratio, (room.width - kSpare) / CaptionEnd(metrics, room.text));
     return ratio;
-}
-
-bool AllFit(const QFont& font, const QList<CaptionRoom>& captions, QPaintDevice* device)
-{
-    return std::all_of(captions.begin(), captions.end(),
-                       [&](const CaptionRoom& room) { return CaptionFits(font, room, device); });
 }
 
 // The widest stretch, down to the narrowest allowed, at which every caption fits.
@@ -67,8 +62,8 @@ std::optional<QFont> NarrowedToFit(QFont font, double points, int narrowest,
     // scale exactly: measure again after each step.
     for (int tries = 0; tries < 8 && stretch >= narrowest; ++tries) {
         font.setStretch(stretch);
-        if (AllFit(font, captions, device)) return font;
         const double shortfall = WidthShortfall(font, captions, device);
+        if (shortfall >= 1) return font;
         const int narrower = std::min(stretch - 1, static_cast<int>(std::floor(stretch * shortfall)));
         stretch = stretch > narrowest ? std::max(narrower, narrowest) : narrower;
     }
@@ -103,11 +98,6 @@ CaptionRoom RoomInside(const QPushButton& button)
     return {button.text(), static_cast<double>(button.width() - (framed.width() - probe.width()))};
 }
 
-bool CaptionFits(const QFont& font, const CaptionRoom& room, QPaintDevice* device)
-{
-    return CaptionEnd(QFontMetricsF(font, device), room.text) + kSpare <= room.width;
-}
-
 void KeepInkInside(QLabel& label)
 {
     const QFontMetricsF metrics(label.font(), &label);
@@ -135,12 +125,10 @@ QFont FittingFont(const QFont& desktop, const QList<CaptionRoom>& captions, QPai
         if (auto fitted = FittedFamily(narrow, points, captions, device)) return *fitted;
     }
     const double smallest = std::min(points, kSmallestPoints);
-    if (auto squeezed = NarrowedToFit(desktop, smallest, kNarrowestLastResort, captions, device))
-        return *squeezed;
-    QFont font = desktop;
-    font.setPointSizeF(smallest);
-    font.setStretch(kNarrowestLastResort);
-    return font;
+    QFont squeezed = desktop;
+    squeezed.setPointSizeF(smallest);
+    squeezed.setStretch(kNarrowestLastResort);
+    return NarrowedToFit(desktop, smallest, kNarrowestLastResort, captions, device).value_or(squeezed);
 }
 
 }  // namespace sorvane

@@ -24,10 +24,8 @@ CaptionRoom RoomBeside(const QLabel& label, const QWidget& field);
 // A button's room: its box less the frame and margins its style draws.
 CaptionRoom RoomInside(const QPushButton& button);
 
-// True when the caption's ink and advance end a pixel or more before its room does.
-bool CaptionFits(const QFont& font, const CaptionRoom& room, QPaintDevice* device);
-
-// The desktop's font if every caption fits its room. Otherwise the desktop's
+// The desktop's font if every caption's ink and advance end a pixel or more
+// before its room does. Otherwise the desktop's
 // family made narrower and then smaller, never below 7.5 pt; otherwise a
 // narrow family that fits; at worst the desktop's family at 7.5 pt, as narrow
 // as it has to be.
