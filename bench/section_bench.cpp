@@ -83,15 +83,8 @@ BENCHMARK(BM_CalculateAndShow200);
 void BM_CalculateAndShow200WithoutSync(benchmark::State& run)
 {
     RunClicks(run, [](testing::FakeForm& form, SectionState& state, const auto& file) {
-        const CalculateOutcome outcome = CalculateSection(form.Text(TextField::Text_Code),
-                                                          form.Text(TextField::Text_N1),
-                                                          form.DecimalSeparator(), state);
-        form.SetText(TextField::Text_FCR, outcome.ratios->Text_FCR);
-        form.SetText(TextField::Text_CCR, outcome.ratios->Text_CCR);
-        form.SetText(TextField::Text_TCR, outcome.ratios->Text_TCR);
-        if (WriteCoords(state.X, state.Y, state, file, SyncToDisk::No)) return false;
-        ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
-        return true;
+        CalculateAndShow(form, state, file, SyncToDisk::No);
+        return form.messages.empty();
     });
 }
 BENCHMARK(BM_CalculateAndShow200WithoutSync);

@@ -20,7 +20,7 @@ std::string PlotDescription(const SectionState& state)
 }  // namespace
 
 void CalculateAndShow(SectionForm& form, SectionState& state,
-                      const std::filesystem::path& coordFile)
+                      const std::filesystem::path& coordFile, SyncToDisk sync)
 {
     // Nothing may escape into the window's event loop: every failure ends in a message.
     try {
@@ -40,7 +40,7 @@ void CalculateAndShow(SectionForm& form, SectionState& state,
         if (!outcome.sectionFilled) return;
 
         // A file that cannot be written does not make the section wrong: still plot it.
-        if (const auto failure = WriteCoords(state.X, state.Y, state, coordFile))
+        if (const auto failure = WriteCoords(state.X, state.Y, state, coordFile, sync))
             form.ShowMessage(*failure);
         ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
         form.DescribePlot(PlotDescription(state));

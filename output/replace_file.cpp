@@ -2,22 +2,14 @@
 
 #include <system_error>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#else
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "output/file_calls.h"
 
 namespace sorvane {
 namespace {
 
 namespace fs = std::filesystem;
+using file_calls::ExistingFile;
+using file_calls::FileKind;
 
 // As the kernel counts: a longer chain of links is taken for a loop.
 constexpr int kMostLinkHops = 40;
@@ -32,7 +24,7 @@ std::string Utf8(const fs::path& path)
 std::string Reason(std::errc error) { return std::make_error_code(error).message(); }
 
 // Where a chain of symbolic links ends; the file itself when it is no link.
-std::optional<fs::path> FollowLinks(const fs::path& file, std::string& reason)
+fs::path FollowLinks(const fs::path& file, std::string& reason)
 {
     fs::path at = file;
     for (int hops = 0;; ++hops) {
@@ -40,224 +32,78 @@ std::optional<fs::path> FollowLinks(const fs::path& file, std::string& reason)
         if (!fs::is_symlink(fs::symlink_status(at, error))) return at;
         if (hops == kMostLinkHops) {
             reason = Reason(std::errc::too_many_symbolic_link_levels);
-            return std::nullopt;
+            return {};
         }
         const fs::path next = fs::read_symlink(at, error);
         if (error) {
             reason = error.message();
-            return std::nullopt;
+            return {};
         }
         at = next.is_absolute() ? next : at.parent_path() / next;
     }
 }
 
-#ifdef _WIN32
-
-using Handle = HANDLE;
-
-std::string SystemReason(DWORD error)
+// Why a file of this kind is not replaced by a plain one.
+std::string NotAPlainFile(FileKind kind)
 {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring wide = length > 0 ? std::wstring(text, length) : std::wstring();
-    if (text != nullptr) LocalFree(text);
-    while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '
-                             || wide.back() == L'.'))
-        wide.pop_back();
-    if (wide.empty()) return "system error " + std::to_string(error);
-    return Utf8(fs::path(wide));
-}
-
-std::string LastReason() { return SystemReason(GetLastError()); }
-
-struct Previous {
-    bool exists = false;
-    bool readOnly = false;
-};
-
-Previous Inspect(const fs::path& file)
-{
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
-    return {true, (attributes & FILE_ATTRIBUTE_READONLY) != 0};
-}
-
-// Windows refuses to replace a read-only file; say so before writing anything,
-// the same on every version of it.
-bool MayReplace(const Previous& previous, std::string& reason)
-{
-    if (!previous.readOnly) return true;
-    reason = SystemReason(ERROR_ACCESS_DENIED);
-    return false;
-}
-
-// Fails with taken set when a file of that name is already there.
-bool CreateNew(const fs::path& path, Handle& handle, bool& taken, std::string& reason)
-{
-    handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) return true;
-    const DWORD error = GetLastError();
-    taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-    reason = SystemReason(error);
-    return false;
-}
-
-// Windows keeps access rights in the folder's inherited ACLs, not in mode bits.
-void KeepPermissions(Handle, const Previous&) {}
-
-bool WriteAll(Handle handle, std::string_view bytes, std::string& reason)
-{
-    while (!bytes.empty()) {
-        constexpr std::size_t kChunk = 1 << 20;
-        const DWORD wanted = static_cast<DWORD>(bytes.size() < kChunk ? bytes.size() : kChunk);
-        DWORD written = 0;
-        if (!WriteFile(handle, bytes.data(), wanted, &written, nullptr) || written == 0) {
-            reason = LastReason();
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
-
-bool SyncFile(Handle handle, std::string& reason)
-{
-    if (FlushFileBuffers(handle)) return true;
-    reason = LastReason();
-    return false;
-}
-
-bool CloseFile(Handle handle, std::string& reason)
-{
-    if (CloseHandle(handle)) return true;
-    reason = LastReason();
-    return false;
-}
-
-bool RenameOver(const fs::path& from, const fs::path& to, SyncToDisk sync, std::string& reason)
-{
-    DWORD flags = MOVEFILE_REPLACE_EXISTING;
-    if (sync == SyncToDisk::Yes) flags |= MOVEFILE_WRITE_THROUGH;
-    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return true;
-    reason = LastReason();
-    return false;
-}
-
-void RemoveFile(const fs::path& path) { DeleteFileW(path.c_str()); }
-
-// MOVEFILE_WRITE_THROUGH has already made the rename durable.
-void SyncFolder(const fs::path&) {}
-
-int ProcessId() { return static_cast<int>(GetCurrentProcessId()); }
-
-#else
-
-using Handle = int;
-
-std::string SystemReason(int error) { return std::generic_category().message(error); }
-
-struct Previous {
-    bool exists = false;
-    struct stat status {};
-};
-
-Previous Inspect(const fs::path& file)
-{
-    Previous previous;
-    previous.exists = ::stat(file.c_str(), &previous.status) == 0 && S_ISREG(previous.status.st_mode);
-    return previous;
-}
-
-// A file without write permission is still the user's to replace, as editors
-// and mv do: the folder decides.
-bool MayReplace(const Previous&, std::string&) { return true; }
-
-bool CreateNew(const fs::path& path, Handle& handle, bool& taken, std::string& reason)
-{
-    // 0666 less the umask, as any new file gets.
-    handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (handle >= 0) return true;
-    taken = errno == EEXIST;
-    reason = SystemReason(errno);
-    return false;
-}
-
-// Owner and group first: changing them may clear the set-id bits that the mode then restores.
-void KeepPermissions(Handle handle, const Previous& previous)
-{
-    if (!previous.exists) return;
-    if (::fchown(handle, previous.status.st_uid, previous.status.st_gid) != 0) {
-        // Not allowed to give the file away: it stays the user's own, which is all we can do.
-    }
-    if (::fchmod(handle, previous.status.st_mode & 07777) != 0) {
-        // A file system without modes keeps its own; the contents still matter more.
+    switch (kind) {
+    case FileKind::NamedPipe: return "it is a named pipe, not a plain file";
+    case FileKind::CharacterDevice: return "it is a character device, not a plain file";
+    case FileKind::BlockDevice: return "it is a block device, not a plain file";
+    case FileKind::Socket: return "it is a socket, not a plain file";
+    default: return "it is not a plain file";
     }
 }
 
-bool WriteAll(Handle handle, std::string_view bytes, std::string& reason)
+// Why the target cannot take the new file, before anything is written; nothing when it can.
+file_calls::Reason Refusal(const ExistingFile& existing)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(handle, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            reason = SystemReason(written < 0 ? errno : ENOSPC);
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+    switch (existing.kind) {
+    case FileKind::Missing: return std::nullopt;
+    case FileKind::Regular:
+        if (existing.readOnly) return std::string("the file is read-only");
+        return std::nullopt;
+    case FileKind::Folder: return Reason(std::errc::is_a_directory);
+    default: return NotAPlainFile(existing.kind);
     }
-    return true;
 }
-
-bool SyncFile(Handle handle, std::string& reason)
-{
-    if (::fsync(handle) == 0) return true;
-    reason = SystemReason(errno);
-    return false;
-}
-
-bool CloseFile(Handle handle, std::string& reason)
-{
-    if (::close(handle) == 0) return true;
-    reason = SystemReason(errno);
-    return false;
-}
-
-bool RenameOver(const fs::path& from, const fs::path& to, SyncToDisk, std::string& reason)
-{
-    if (::rename(from.c_str(), to.c_str()) == 0) return true;
-    reason = SystemReason(errno);
-    return false;
-}
-
-void RemoveFile(const fs::path& path) { ::unlink(path.c_str()); }
-
-// Makes the rename itself survive a power cut. Some file systems cannot sync a
-// folder; the new file is in place all the same, so that is no failure.
-void SyncFolder(const fs::path& folder)
-{
-    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0) return;
-    if (::fsync(handle) != 0) {
-        // See above.
-    }
-    ::close(handle);
-}
-
-int ProcessId() { return static_cast<int>(::getpid()); }
-
-#endif
 
 std::string Failure(const fs::path& shown, const fs::path& real, const std::string& reason,
-                    bool previousKept)
+                    const ExistingFile& existing)
 {
     std::string message = "Could not write " + Utf8(shown);
     if (real != shown) message += " (a link to " + Utf8(real.lexically_normal()) + ")";
     message += ": " + reason + ".";
-    if (previousKept) message += " The previous file is unchanged.";
+    if (existing.kind == FileKind::Regular) message += " The previous file is unchanged.";
+    else if (existing.kind != FileKind::Missing && existing.kind != FileKind::Folder)
+        message += " It is left as it was.";
     return message;
+}
+
+// Writes the bytes into a new file beside the target and moves it into place;
+// whatever fails, the new file does not stay behind.
+file_calls::Reason SaveBeside(const fs::path& real, const ExistingFile& existing,
+                              std::string_view contents, SyncToDisk sync)
+{
+    file_calls::FileHandle handle{};
+    fs::path temporary;
+    file_calls::Reason failed;
+    for (int attempt = 0; attempt < kMostTemporaryAttempts; ++attempt) {
+        temporary = TemporaryName(real, attempt);
+        bool nameTaken = false;
+        failed = file_calls::CreateNewFile(temporary, handle, nameTaken);
+        if (!failed || !nameTaken) break;
+    }
+    if (failed) return failed;
+
+    file_calls::KeepOwnerAndMode(handle, existing);
+    failed = file_calls::WriteAll(handle, contents);
+    if (!failed && sync == SyncToDisk::Yes) failed = file_calls::SyncToStorage(handle);
+    const file_calls::Reason closeFailed = file_calls::CloseFile(handle);
+    if (!failed) failed = closeFailed;
+    if (!failed) failed = file_calls::MoveIntoPlace(temporary, real, existing, sync);
+    if (failed) file_calls::RemoveQuietly(temporary);
+    return failed;
 }
 
 }  // namespace
@@ -265,7 +111,7 @@ std::string Failure(const fs::path& shown, const fs::path& real, const std::stri
 fs::path TemporaryName(const fs::path& file, int attempt)
 {
     fs::path name = file;
-    name += ".tmp-" + std::to_string(ProcessId()) + "-" + std::to_string(attempt);
+    name += ".tmp-" + std::to_string(file_calls::ProcessId()) + "-" + std::to_string(attempt);
     return name;
 }
 
@@ -278,45 +124,19 @@ std::optional<std::string> ReplaceFileContents(const fs::path& file, std::string
     if (noFolder) shown = file;
 
     std::string reason;
-    const std::optional<fs::path> followed = FollowLinks(shown, reason);
-    if (!followed) return Failure(shown, shown, reason, Inspect(shown).exists);
-    const fs::path& real = *followed;
-    const Previous previous = Inspect(real);
-    const auto fail = [&](const std::string& why) {
-        return Failure(shown, real, why, previous.exists);
-    };
+    const fs::path real = FollowLinks(shown, reason);
+    if (real.empty()) return Failure(shown, shown, reason, file_calls::LookAt(shown));
 
-    if (!MayReplace(previous, reason)) return fail(reason);
-
-    Handle handle{};
-    fs::path temporary;
-    bool created = false;
-    for (int attempt = 0; attempt < kMostTemporaryAttempts && !created; ++attempt) {
-        temporary = TemporaryName(real, attempt);
-        bool taken = false;
-        created = CreateNew(temporary, handle, taken, reason);
-        if (!created && !taken) return fail(reason);
-    }
-    if (!created) return fail(reason);
-
-    KeepPermissions(handle, previous);
-    bool saved = WriteAll(handle, contents, reason);
-    if (saved && sync == SyncToDisk::Yes) saved = SyncFile(handle, reason);
-    std::string closeReason;
-    const bool closed = CloseFile(handle, closeReason);
-    if (saved && !closed) {
-        saved = false;
-        reason = closeReason;
-    }
-    if (saved) saved = RenameOver(temporary, real, sync, reason);
-    if (!saved) {
-        RemoveFile(temporary);
-        return fail(reason);
-    }
+    // Looked at anew for every save: a file made read-only or swapped for a
+    // pipe since the last one is refused all the same.
+    const ExistingFile existing = file_calls::LookAt(real);
+    file_calls::Reason failed = Refusal(existing);
+    if (!failed) failed = SaveBeside(real, existing, contents, sync);
+    if (failed) return Failure(shown, real, *failed, existing);
 
     if (sync == SyncToDisk::Yes) {
         const fs::path folder = real.parent_path();
-        SyncFolder(folder.empty() ? fs::path(".") : folder);
+        file_calls::SyncFolder(folder.empty() ? fs::path(".") : folder);
     }
     return std::nullopt;
 }

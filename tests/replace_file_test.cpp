@@ -11,10 +11,16 @@
 #include "fakes.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #endif
 
 namespace sorvane {
@@ -66,15 +72,22 @@ TEST(ReplaceFileContents, FileHoldingTheTemporaryNameIsLeftAlone)
 
 #ifndef _WIN32
 
-// Every name below a folder with what it is: a link's target, a file's bytes.
+// Every name below a folder with what it is: a link's target, a file's bytes
+// and permissions, or its kind (a pipe is never opened: that could wait forever).
 std::map<std::string, std::string> Snapshot(const fs::path& folder)
 {
     std::map<std::string, std::string> seen;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         const std::string name = entry.path().lexically_relative(folder).string();
-        if (entry.is_symlink()) seen[name] = "link to " + fs::read_symlink(entry.path()).string();
-        else if (entry.is_directory()) seen[name] = "folder";
-        else seen[name] = "file: " + ReadWholeFile(entry.path());
+        const fs::file_status status = entry.symlink_status();
+        switch (status.type()) {
+        case fs::file_type::symlink: seen[name] = "link to " + fs::read_symlink(entry.path()).string(); break;
+        case fs::file_type::directory: seen[name] = "folder"; break;
+        case fs::file_type::regular:
+            seen[name] = "file " + std::to_string(int(status.permissions())) + ": " + ReadWholeFile(entry.path());
+            break;
+        default: seen[name] = "kind " + std::to_string(int(status.type()));
+        }
     }
     return seen;
 }
@@ -172,6 +185,133 @@ TEST(ReplaceFileContents, FailuresChangeNothing)
         EXPECT_EQ(failure->find("previous"), std::string::npos) << *failure;
         EXPECT_EQ(Snapshot(folder.path()), before) << c.name;
     }
+}
+
+// The save run by the ordinary user nobody in a child process (root only):
+// what it answered, "saved" or the message.
+std::string SaveAsNobody(const fs::path& file)
+{
+    int channel[2];
+    if (::pipe(channel) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        const auto failure = ReplaceFileContents(file, "new section");
+        const std::string answer = failure ? *failure : "saved";
+        if (::write(channel[1], answer.data(), answer.size()) < 0) ::_exit(3);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string answer;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, got);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return answer;
+}
+
+// A null device: one of its own where root may make it, so that a save that
+// wrongly followed the link could never replace the system's /dev/null.
+fs::path NullDevice(const fs::path& folder)
+{
+    const fs::path own = folder / "null";
+    if (::mknod(own.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) return own;
+    return "/dev/null";
+}
+
+void MakeSocket(const fs::path& at)
+{
+    const int handle = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, at.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << at;
+    ::close(handle);
+}
+
+TEST(ReplaceFileContents, ProtectedAndSpecialTargetsAreRefusedAndKept)
+{
+    struct Target {
+        const char* name;
+        std::function<void(const fs::path& folder)> layOut;
+        const char* reason;
+        const char* ending;
+        bool asNobody = false;  // run as an ordinary user (needs root to become one)
+    };
+    const auto readOnly = [](const fs::path& file) {
+        WriteText(file, "kept section");
+        fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    };
+    const char* kept = " The previous file is unchanged.";
+    const char* left = " It is left as it was.";
+    const std::vector<Target> cases = {
+        {"read-only 0444", [&](const fs::path& f) { readOnly(f / "airfoil.txt"); },
+         "the file is read-only", kept},
+        {"read-only behind a link",
+         [&](const fs::path& f) {
+             readOnly(f / "cad" / "wing.txt");
+             fs::create_symlink("cad/wing.txt", f / "airfoil.txt");
+         },
+         "the file is read-only", kept},
+        {"named pipe", [](const fs::path& f) { ASSERT_EQ(::mkfifo((f / "airfoil.txt").c_str(), 0644), 0); },
+         "it is a named pipe, not a plain file", left},
+        {"link to a null device",
+         [](const fs::path& f) { fs::create_symlink(NullDevice(f / "cad"), f / "airfoil.txt"); },
+         "it is a character device, not a plain file", left},
+        {"socket", [](const fs::path& f) { MakeSocket(f / "airfoil.txt"); },
+         "it is a socket, not a plain file", left},
+        {"read-only 0444, as an ordinary user",
+         [&](const fs::path& f) {
+             readOnly(f / "airfoil.txt");
+             ASSERT_EQ(::chown((f / "airfoil.txt").c_str(), 65534, 65534), 0);
+         },
+         "the file is read-only", kept, true},
+        {"someone else's 0644 file in a shared folder, as an ordinary user",
+         [](const fs::path& f) {
+             WriteText(f / "airfoil.txt", "kept section");
+             ASSERT_EQ(::chown((f / "airfoil.txt").c_str(), 1234, 1234), 0);
+         },
+         "the file is read-only", kept, true},
+    };
+    for (const Target& c : cases) {
+        if (c.asNobody && ::geteuid() != 0) continue;  // the plain cases already run as this user
+        TempFolder folder;
+        fs::create_directory(folder / "cad");
+        fs::permissions(folder.path(), fs::perms::all);  // a folder anyone may write in
+        c.layOut(folder.path());
+        const auto before = Snapshot(folder.path());
+        // A reader that opens the pipe meanwhile must get nothing.
+        const int reader = fs::is_fifo(folder / "airfoil.txt")
+                               ? ::open((folder / "airfoil.txt").c_str(), O_RDONLY | O_NONBLOCK)
+                               : -1;
+
+        const fs::path file = folder / "airfoil.txt";
+        const std::string answer = c.asNobody ? SaveAsNobody(file) : ReplaceFileContents(file, "new").value_or("saved");
+        char byte;
+        const ssize_t heard = reader >= 0 ? ::read(reader, &byte, 1) : 0;
+        if (reader >= 0) ::close(reader);
+
+        EXPECT_TRUE(answer.starts_with("Could not write " + file.string())) << c.name << ": " << answer;
+        EXPECT_TRUE(answer.ends_with(std::string(": ") + c.reason + "." + c.ending)) << c.name << ": " << answer;
+        EXPECT_EQ(Snapshot(folder.path()), before) << c.name;
+        EXPECT_LE(heard, 0) << c.name;
+    }
+}
+
+TEST(ReplaceFileContents, FileMadeReadOnlyBetweenTwoSavesIsRefusedTheSecondTime)
+{
+    TempFolder folder;
+    const fs::path file = folder / "airfoil.txt";
+    ASSERT_FALSE(ReplaceFileContents(file, "first"));
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const auto failure = ReplaceFileContents(file, "second");
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "Could not write " + file.string()
+                            + ": the file is read-only. The previous file is unchanged.");
+    EXPECT_EQ(ReadWholeFile(file), "first");
 }
 
 TEST(ReplaceFileContents, MessageNamesTheLinkAndTheFileItPointsTo)

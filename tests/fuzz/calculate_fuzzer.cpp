@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = folder / sorvane::kCoordFileName;
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
-    sorvane::CalculateAndShow(form, state, file);
+    sorvane::CalculateAndShow(form, state, file, sorvane::SyncToDisk::No);
 
     Require(form.messages.size() <= 1);
     Require(form.box.AllFinite());
