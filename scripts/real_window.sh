@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Drives the real sorvane program in an X server of its own (Xvfb with openbox)
-# the way a person would: types the code 2412 and 51 points, clicks
+# the way a keyboard user would: types the code 2412 and 51 points, presses
 # "Calculate and Show", then checks airfoil.txt and looks for the red outline.
 #   bash scripts/real_window.sh test BINARY
 #   bash scripts/real_window.sh screenshot BINARY OUT.png   (also saves the window)
+# With SORVANE_DESKTOP_FONT="DejaVu Sans 14" the program gets that desktop font,
+# as a GNOME session hands it over.
 set -euo pipefail
 
 mode=${1:?usage: real_window.sh test|screenshot BINARY [OUT.png]}
@@ -30,6 +32,7 @@ wait_for() {  # wait_for SECONDS COMMAND...
 
 source "$(dirname "$0")/x_session.sh"
 start_x_session 91 140 || fail "could not start an X server"
+[ -z "${SORVANE_DESKTOP_FONT:-}" ] || use_desktop_font "$work/config" "$SORVANE_DESKTOP_FONT"
 
 cd "$work"
 # Under strace, to see the file reach the disk before it replaces the old one.
@@ -42,16 +45,13 @@ window=$(xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1)
 xdotool windowactivate --sync "$window" || true
 sleep 0.5
 
-# The focus starts on the button; five Tabs reach the code field, one more the count.
+# The focus starts on the button; five Tabs reach the code field, one more the
+# count, and one more the button again, which Space presses.
 xdotool key --delay 60 Tab Tab Tab Tab Tab ctrl+a
 xdotool type --delay 40 "2412"
 xdotool key --delay 60 Tab ctrl+a
 xdotool type --delay 40 "51"
-
-# The button sits 24 px from the client's left and 96 px below the menu bar; a
-# click 12 px into it hits it for any menu bar from 12 to 36 px high.
-menu_bar=24
-xdotool mousemove --window "$window" --sync $(( 24 + 72 )) $(( menu_bar + 96 + 12 )) click 1
+xdotool key --delay 60 Tab space
 
 wait_for 10 test -s airfoil.txt || fail "airfoil.txt was not written"
 sleep 0.5

@@ -21,7 +21,7 @@ build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
 package_packages=(dpkg-dev binutils gzip)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
                clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db
-               fonts-cantarell fonts-noto-core fonts-liberation2)
+               fonts-cantarell fonts-noto-core fonts-liberation2 qt6-gtk-platformtheme)
 # The Windows cross build and wine, without the many recommended extras.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
 packages=("${build_packages[@]}")

@@ -19,3 +19,12 @@ start_x_session() {
     pids+=($!)
     sleep 0.5
 }
+
+# Hands Qt a desktop font as a GNOME session does: the GTK platform theme reads
+# gtk-font-name from gtk-3.0/settings.ini in a configuration folder of its own.
+#   use_desktop_font FOLDER "DejaVu Sans 10"
+use_desktop_font() {
+    mkdir -p "$1/gtk-3.0"
+    printf '[Settings]\ngtk-font-name=%s\n' "$2" >"$1/gtk-3.0/settings.ini"
+    export XDG_CONFIG_HOME=$1 QT_QPA_PLATFORMTHEME=gtk3
+}

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "ui/twips.h"
 
@@ -49,13 +51,23 @@ QPointF AirfoilPicture::ToPixels(QPointF user) const
 void AirfoilPicture::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    if (segments_.empty() || userFrame_.width() == 0 || userFrame_.height() == 0) return;
-
     QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    for (const Segment& segment : segments_) {
-        painter.setPen(QPen(segment.colour, 1));
-        painter.drawLine(ToPixels(segment.line.p1()), ToPixels(segment.line.p2()));
+    if (!segments_.empty() && userFrame_.width() != 0 && userFrame_.height() != 0) {
+        painter.save();
+        painter.setClipRect(contentsRect());
+        for (const Segment& segment : segments_) {
+            painter.setPen(QPen(segment.colour, 1));
+            painter.drawLine(ToPixels(segment.line.p1()), ToPixels(segment.line.p2()));
+        }
+        painter.restore();
+    }
+    // A keyboard user sees where the focus is: the style's focus rectangle inside the border.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = contentsRect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = palette().color(QPalette::Window);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
 

@@ -2,12 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
 
-#include "ui/caption_font.h"
 #include "ui/sorvane_icon.h"
 #include "ui/twips.h"
 
@@ -59,6 +59,24 @@ QColor DefaultTextOn(const QColor& background, const QPalette& palette)
 {
     const QColor text = palette.color(QPalette::WindowText);
     return Contrast(text, background) >= 4.5 ? text : QColor(Qt::black);
+}
+
+// A font with a tall line, centred in a low box, puts ink (an underline, a
+// descender) outside it: such a label's line goes to the box's bottom (or top).
+void KeepInkInside(QLabel& label)
+{
+    const QFontMetricsF metrics(label.font(), &label);
+    QRectF ink = metrics.tightBoundingRect(label.text());
+    if (label.font().underline())
+        ink.setBottom(std::max(ink.bottom(), metrics.underlinePos() + metrics.lineWidth()));
+    // Where centring puts the ink, with the half pixel that rasterising may add;
+    // a label draws nothing outside its box.
+    const double baseline = (label.height() - metrics.height()) / 2 + metrics.ascent();
+    const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
+    if (baseline + ink.bottom() + 0.5 > label.height())
+        label.setAlignment(across | Qt::AlignBottom);
+    else if (baseline + ink.top() - 0.5 < 0)
+        label.setAlignment(across | Qt::AlignTop);
 }
 
 void AddLabel(QWidget* window, const char* name, const QString& text, const QRect& geometry,

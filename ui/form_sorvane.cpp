@@ -10,44 +10,35 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <limits>
 
 #include "command/calculate_and_show.h"
 #include "ui/airfoil_picture.h"
-#include "ui/caption_font.h"
 #include "ui/form_about.h"
+#include "ui/layout_factor.h"
 #include "ui/sorvane_icon.h"
 #include "ui/twips.h"
 
 namespace sorvane {
 namespace {
 
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, const QRect& geometry)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
+// The client area's design size in twips.
+const QRect kClientTwips(0, 0, 6930, 4830);
 
-// A plain border with no title.
-QGroupBox* Frame(QWidget* parent, const char* name, const QRect& geometry)
-{
-    return Place(new QGroupBox(parent), name, geometry);
-}
+// Room for a title bar and borders round the client area and its menu bar, as
+// window managers draw them.
+constexpr int kDecorationAcross = 16;
+constexpr int kDecorationDown = 48;
 
 // An ordinary single-line field with no length limit (Qt's default cuts at 32767).
-QLineEdit* TextBox(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
+QLineEdit* TextBox(QWidget* parent, const QString& text)
 {
-    auto* field = Place(new QLineEdit(parent), name, geometry);
+    auto* field = new QLineEdit(parent);
     field->setMaxLength(std::numeric_limits<int>::max());
     field->setText(text);
     return field;
-}
-
-QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    return Place(new QLabel(text, parent), name, geometry);
 }
 
 }  // namespace
@@ -62,30 +53,26 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client);
 
     // Created in this order; positions and sizes in twips from the parent's corner.
-    auto* frame2 = Frame(client, "Frame2", TwipsRect(360, 240, 2175, 1095));
-    textN1_ = TextBox(frame2, "Text_N1", QStringLiteral("51"), TwipsRect(1560, 720, 495, 285));
-    textCode_ = TextBox(frame2, "Text_Code", QStringLiteral("0012"), TwipsRect(600, 240, 615, 285));
-    auto* label5 = Caption(frame2, "Label5", QStringLiteral("Number of points ="), TwipsRect(120, 720, 1455, 255));
-    auto* label1 = Caption(frame2, "Label1", QStringLiteral("NACA"), TwipsRect(120, 240, 615, 255));
-    auto* frame1 = Frame(client, "Frame1", TwipsRect(3720, 240, 2775, 1455));
-    textFCR_ = TextBox(frame1, "Text_FCR", QString(), TwipsRect(1800, 600, 735, 285));
-    textTCR_ = TextBox(frame1, "Text_TCR", QString(), TwipsRect(1800, 960, 735, 285));
-    textCCR_ = TextBox(frame1, "Text_CCR", QString(), TwipsRect(1800, 240, 735, 285));
-    auto* label2 = Caption(frame1, "Label2", QStringLiteral("Max Camber Loc ="), TwipsRect(240, 600, 1575, 255));
-    auto* label3 = Caption(frame1, "Label3", QStringLiteral("Thickness Ratio ="), TwipsRect(240, 960, 1335, 255));
-    auto* label4 = Caption(frame1, "Label4", QStringLiteral("Camber Ratio ="), TwipsRect(240, 240, 1215, 255));
-    picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", TwipsRect(360, 1920, 6135, 2535));
+    // The frames are plain borders with no title.
+    auto* frame2 = Place(new QGroupBox(client), "Frame2", {360, 240, 2175, 1095});
+    textN1_ = Place(TextBox(frame2, QStringLiteral("51")), "Text_N1", {1560, 720, 495, 285});
+    textCode_ = Place(TextBox(frame2, QStringLiteral("0012")), "Text_Code", {600, 240, 615, 285});
+    auto* label5 = Place(new QLabel(QStringLiteral("Number of points ="), frame2), "Label5", {120, 720, 1455, 255});
+    auto* label1 = Place(new QLabel(QStringLiteral("NACA"), frame2), "Label1", {120, 240, 615, 255});
+    auto* frame1 = Place(new QGroupBox(client), "Frame1", {3720, 240, 2775, 1455});
+    textFCR_ = Place(TextBox(frame1, QString()), "Text_FCR", {1800, 600, 735, 285});
+    textTCR_ = Place(TextBox(frame1, QString()), "Text_TCR", {1800, 960, 735, 285});
+    textCCR_ = Place(TextBox(frame1, QString()), "Text_CCR", {1800, 240, 735, 285});
+    auto* label2 = Place(new QLabel(QStringLiteral("Max Camber Loc ="), frame1), "Label2", {240, 600, 1575, 255});
+    auto* label3 = Place(new QLabel(QStringLiteral("Thickness Ratio ="), frame1), "Label3", {240, 960, 1335, 255});
+    auto* label4 = Place(new QLabel(QStringLiteral("Camber Ratio ="), frame1), "Label4", {240, 240, 1215, 255});
+    picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", {360, 1920, 6135, 2535});
     command1_ = Place(new QPushButton(QStringLiteral("Calculate and Show"), client), "Command1",
-                      TwipsRect(360, 1440, 2175, 375));
+                      {360, 1440, 2175, 375});
     mnAbout_ = menuBar()->addAction(QStringLiteral("About"));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
-
-    // The boxes are fixed, so the controls take a font in which every caption
-    // fits; the menu bar and the messages keep the desktop's.
-    captionRooms_ = {RoomBeside(*label1, *textCode_), RoomBeside(*label5, *textN1_),
-                     RoomBeside(*label4, *textCCR_),  RoomBeside(*label2, *textFCR_),
-                     RoomBeside(*label3, *textTCR_),  RoomInside(*command1_)};
-    FitCaptionFont();
+    captions_ = {{label1, textCode_}, {label5, textN1_}, {label4, textCCR_}, {label2, textFCR_},
+                 {label3, textTCR_}};
 
     // What a screen reader announces: each field by its caption, the plot by what it is.
     textCode_->setAccessibleName(QStringLiteral("NACA code"));
@@ -110,7 +97,7 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     setTabOrder(textCode_, textN1_);
     command1_->setFocus();
 
-    resize(Pixels(6930), Pixels(4830) + menuBar()->sizeHint().height());
+    LayOut();
 
     connect(command1_, &QPushButton::clicked, this, &Form_Sorvane::CalculateAndShow);
     connect(mnAbout_, &QAction::triggered, this, &Form_Sorvane::ShowAboutWindow);
@@ -122,15 +109,64 @@ Form_Sorvane::~Form_Sorvane()
     delete about_.data();
 }
 
-void Form_Sorvane::FitCaptionFont()
+template <typename Widget>
+Widget* Form_Sorvane::Place(Widget* widget, const char* name, const QRect& twips)
 {
-    centralWidget()->setFont(FittingFont(font(), captionRooms_, centralWidget()));
+    widget->setObjectName(QString::fromLatin1(name));
+    designTwips_.insert(widget, twips);
+    return widget;
+}
+
+QRect Form_Sorvane::DesignPixels(const QWidget* widget) const
+{
+    return GrownTwipsRect(designTwips_.value(const_cast<QWidget*>(widget)), 1);
+}
+
+void Form_Sorvane::SetAvailableScreenSize(const QSize& size)
+{
+    availableScreenSize_ = size;
+    LayOut();
+}
+
+// How far the design may grow before the window no longer fits its screen.
+double Form_Sorvane::LargestFactor() const
+{
+    QSize room = availableScreenSize_;
+    if (!room.isValid() && screen() != nullptr) room = screen()->availableGeometry().size();
+    if (room.isEmpty()) return std::numeric_limits<double>::infinity();
+    const QSize client = GrownTwipsRect(kClientTwips, 1).size();
+    const double across = double(room.width() - kDecorationAcross) / client.width();
+    const double down =
+        double(room.height() - kDecorationDown - menuBar()->sizeHint().height()) / client.height();
+    return std::min(across, down);
+}
+
+// The controls keep the desktop's text size, and the design grows to hold it;
+// the menu bar and the messages keep the desktop's font as it is.
+void Form_Sorvane::LayOut()
+{
+    QList<TextRoom> texts;
+    for (const auto& [label, field] : captions_)
+        texts.append(CaptionRoom(label->text(), DesignPixels(label), DesignPixels(field)));
+    texts.append(ButtonRoom(*command1_, DesignPixels(command1_)));
+    texts.append(FieldRoom(*textCode_, DesignPixels(textCode_)));
+    const LayoutFit fit = FitLayout(font(), texts, LargestFactor(), centralWidget());
+
+    // Every attribute set, so that nothing of a later desktop font reaches the
+    // controls before the window is laid out for it.
+    QFont controls = fit.font;
+    controls.setResolveMask(QFont::AllPropertiesResolved);
+    centralWidget()->setFont(controls);
+    for (auto placed = designTwips_.cbegin(); placed != designTwips_.cend(); ++placed)
+        placed.key()->setGeometry(GrownTwipsRect(placed.value(), fit.factor));
+    const QSize client = GrownTwipsRect(kClientTwips, fit.factor).size();
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
 void Form_Sorvane::changeEvent(QEvent* event)
 {
-    // A desktop font changed while the program runs reaches the window, not its fitted controls.
-    if (event->type() == QEvent::FontChange) FitCaptionFont();
+    // A desktop font changed while the program runs reaches the window, not its controls.
+    if (event->type() == QEvent::FontChange) LayOut();
     QMainWindow::changeEvent(event);
 }
 

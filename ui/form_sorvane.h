@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 
 #include "command/section_form.h"
-#include "ui/caption_font.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -17,7 +20,8 @@ class Form_About;
 
 // The main window: two inputs, three results, the button that runs the
 // Calculate command, the drawing box and the About menu entry. It only wires
-// these to the command; controls keep their fixed places when it is resized.
+// these to the command. Its design grows by one factor where the desktop's
+// text needs more room; resizing the window moves nothing.
 class Form_Sorvane : public QMainWindow, public SectionForm {
     Q_OBJECT
 
@@ -32,6 +36,10 @@ public:
     DrawingBox& Picture_Airfoil() override;
     void DescribePlot(const std::string& description) override;
 
+    // Lays the window out for a screen with this much room instead of its own
+    // (a small screen, for tests).
+    void SetAvailableScreenSize(const QSize& size);
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -40,8 +48,12 @@ private slots:
     void ShowAboutWindow();
 
 private:
+    template <typename Widget>
+    Widget* Place(Widget* widget, const char* name, const QRect& twips);
+    QRect DesignPixels(const QWidget* widget) const;
+    double LargestFactor() const;
+    void LayOut();
     QLineEdit* Field(TextField field) const;
-    void FitCaptionFont();
 
     QLineEdit* textN1_;
     QLineEdit* textCode_;
@@ -52,7 +64,9 @@ private:
     QPushButton* command1_;
     QAction* mnAbout_;
     QPointer<Form_About> about_;
-    QList<CaptionRoom> captionRooms_;
+    QList<QPair<QLabel*, QLineEdit*>> captions_;
+    QHash<QWidget*, QRect> designTwips_;
+    QSize availableScreenSize_;
 };
 
 }  // namespace sorvane

@@ -1,6 +1,10 @@
 #include "ui/sorvane_icon.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
 #include <QString>
 #include <QVariant>
 
@@ -12,10 +16,11 @@ namespace sorvane {
 
 QIcon SorvaneIcon()
 {
-    // Decoding the images takes milliseconds, so they are decoded once and kept
-    // with the application, which outlives every window. Docks take the larger
-    // sizes from the installed icon theme; each size here also travels to the X
-    // server when a window is shown.
+    // Making the images takes a while, so they are made once and kept
+    // with the application, which outlives every window. Title bars and task
+    // bars draw 16 to 48 pixels; docks and window switchers take the larger
+    // sizes from the installed icon theme, through the desktop id. Each size
+    // here travels to the X server with every window.
     static constexpr char kKept[] = "sorvane.icon";
     QCoreApplication* application = QCoreApplication::instance();
     if (application != nullptr) {
@@ -24,9 +29,17 @@ QIcon SorvaneIcon()
     }
     InitSorvaneResources();
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/org/example/Sorvane/icons/sorvane-%1.png").arg(size),
-                     QSize(size, size));
+    for (const int size : {16, 24, 32, 48}) {
+        // Raw pixels: an image reader would first look through every image
+        // plugin, and decoding PNGs costs as much again.
+        const QResource pixels(QStringLiteral(":/org/example/Sorvane/icons/sorvane-%1.rgba").arg(size));
+        const QByteArray rgba = pixels.uncompressedData();
+        if (rgba.size() != size * size * 4) continue;
+        const QImage pixelsAsImage(reinterpret_cast<const uchar*>(rgba.constData()), size, size,
+                                   QImage::Format_RGBA8888);
+        // Converted into an image of its own: the bytes above go with this loop.
+        icon.addPixmap(QPixmap::fromImage(pixelsAsImage.convertToFormat(QImage::Format_ARGB32_Premultiplied)));
+    }
     if (application != nullptr) application->setProperty(kKept, icon);
     return icon;
 }

@@ -8,6 +8,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <optional>
 
 #include "ui/form_about.h"
 #include "ui/form_sorvane.h"
@@ -28,18 +31,38 @@ const DesktopFont kDesktopFonts[] = {
     {"Cantarell", 11},
     {"Noto Sans", 10},
     {"DejaVu Sans", 10},
-    {"DejaVu Sans", 9},
-    {"Liberation Sans", 10},
-    {"DejaVu Sans", 0, 15},
+    {"DejaVu Sans", 14},
     {"DejaVu Sans", 20},  // large print
+    {"DejaVu Sans", 40},
+    {"DejaVu Sans", 6},
+    {"Liberation Sans", 12},
+    {"DejaVu Sans", 0, 15},
     {"No Such Family", 11, 0, false},
 };
 
+// Every control of the main window at its design place, in pixels at factor 1.
+const std::pair<const char*, QRect> kDesign[] = {
+    {"Frame2", {24, 16, 145, 73}},    {"Text_N1", {104, 48, 33, 19}},  {"Text_Code", {40, 16, 41, 19}},
+    {"Label5", {8, 48, 97, 17}},      {"Label1", {8, 16, 41, 17}},     {"Frame1", {248, 16, 185, 97}},
+    {"Text_FCR", {120, 40, 49, 19}},  {"Text_TCR", {120, 64, 49, 19}}, {"Text_CCR", {120, 16, 49, 19}},
+    {"Label2", {16, 40, 105, 17}},    {"Label3", {16, 64, 89, 17}},    {"Label4", {16, 16, 81, 17}},
+    {"Picture_Airfoil", {24, 128, 409, 169}}, {"Command1", {24, 96, 145, 25}},
+};
+
+// Each caption and the field whose left edge would hide its end.
+const std::pair<const char*, const char*> kCaptions[] = {
+    {"Label1", "Text_Code"}, {"Label5", "Text_N1"}, {"Label4", "Text_CCR"},
+    {"Label2", "Text_FCR"},  {"Label3", "Text_TCR"},
+};
+
+// A screen with room for any of these fonts.
+const QSize kLargeScreen(3840, 2160);
+
 // How far a caption's ink or advance reaches, whichever is further.
-double CaptionEnd(const QLabel& label)
+double CaptionEnd(const QFont& font, const QString& text, const QWidget* device)
 {
-    const QFontMetricsF metrics(label.font(), &label);
-    return std::max(metrics.horizontalAdvance(label.text()), metrics.tightBoundingRect(label.text()).right());
+    const QFontMetricsF metrics(font, device);
+    return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
 }
 
 // How many rows of ink the caption leaves when drawn in a box of this height.
@@ -67,58 +90,126 @@ int InkRows(const QLabel& label, int height)
 
 // The caption is whole: a pixel to spare before the edge that would hide it,
 // and its box tall enough to show all of it.
-void ExpectWhole(const QLabel& label, double room, const QString& font)
+void ExpectWhole(const QLabel& label, double room, const std::string& where)
 {
-    const std::string where = label.text().toStdString() + " in " + font.toStdString();
-    EXPECT_LE(CaptionEnd(label) + 1, room) << where;
-    EXPECT_EQ(InkRows(label, label.height()), InkRows(label, label.height() + 24)) << where;
+    EXPECT_LE(CaptionEnd(label.font(), label.text(), &label) + 1, room) << label.text().toStdString() << where;
+    EXPECT_EQ(InkRows(label, label.height()), InkRows(label, label.height() + 24))
+        << label.text().toStdString() << where;
 }
 
-TEST(DesktopFonts, EveryCaptionIsWholeInBothWindows)
+// Every caption of the main window whole in its grown room; gives the layout factor.
+double ExpectCaptionsWhole(const Form_Sorvane& window, const std::string& where)
+{
+    for (const auto& [name, beside] : kCaptions) {
+        const QLabel* label = window.findChild<QLabel*>(name);
+        const QWidget* field = window.findChild<QWidget*>(beside);
+        ExpectWhole(*label, std::min(label->width(), field->x() - label->x()), where);
+    }
+    const QPushButton* button = window.findChild<QPushButton*>("Command1");
+    EXPECT_LE(button->sizeHint().width() + 1, button->width()) << where;
+    return window.findChild<QWidget*>("Picture_Airfoil")->width() / 409.0;
+}
+
+// Whether the captions fit the design as it is in the desktop's font narrowed to 85 %.
+bool FitsTheDesignNarrowed(const QFont& desktop, const QWidget* device)
+{
+    QFont narrowed = desktop;
+    narrowed.setStretch(85);
+    for (const auto& [name, beside] : kCaptions) {
+        const QRect label = std::find_if(std::begin(kDesign), std::end(kDesign), [&](auto& d) {
+                                return std::string(d.first) == name; })->second;
+        const QRect field = std::find_if(std::begin(kDesign), std::end(kDesign), [&](auto& d) {
+                                return std::string(d.first) == beside; })->second;
+        const QLabel* caption = device->findChild<QLabel*>(name);
+        if (CaptionEnd(narrowed, caption->text(), caption) + 1 > std::min(label.width(), field.x() - label.x()))
+            return false;
+    }
+    return true;
+}
+
+// The desktop font of a row, or nothing where this machine lacks its family.
+std::optional<QFont> Font(const DesktopFont& desktop, const QFont& toolkitDefault)
+{
+    if (!*desktop.family) return toolkitDefault;
+    if (desktop.installed && !QFontDatabase::hasFamily(QString::fromLatin1(desktop.family))) {
+        // The test command installs them all, though it also runs with one package at a time;
+        // elsewhere a missing one is only noted.
+        if (qEnvironmentVariableIsSet("CI") && !qEnvironmentVariableIsSet("SORVANE_ONLY_FONTS"))
+            ADD_FAILURE() << desktop.family << " is not installed";
+        std::cout << "[   NOTE   ] " << desktop.family << " is not installed\n";
+        return std::nullopt;
+    }
+    QFont font(QString::fromLatin1(desktop.family));
+    if (desktop.points > 0) font.setPointSizeF(desktop.points);
+    else font.setPixelSize(desktop.pixels);
+    return font;
+}
+
+TEST(DesktopFonts, TextKeepsTheDesktopSizeAndTheDesignGrowsByOneFactor)
 {
     const QFont toolkitDefault = QApplication::font();
     for (const DesktopFont& desktop : kDesktopFonts) {
-        QFont font = toolkitDefault;
-        if (*desktop.family) {
-            if (desktop.installed && !QFontDatabase::hasFamily(QString::fromLatin1(desktop.family))) {
-                // The test command installs them all, though it also runs with one package at a
-                // time; elsewhere a missing one is only noted.
-                if (qEnvironmentVariableIsSet("CI") && !qEnvironmentVariableIsSet("SORVANE_ONLY_FONTS"))
-                    ADD_FAILURE() << desktop.family << " is not installed";
-                std::cout << "[   NOTE   ] " << desktop.family << " is not installed\n";
-                continue;
-            }
-            font = QFont(QString::fromLatin1(desktop.family));
-            if (desktop.points > 0) font.setPointSizeF(desktop.points);
-            else font.setPixelSize(desktop.pixels);
-        }
-        QApplication::setFont(font);
-        const QString name = font.toString();
+        const std::optional<QFont> font = Font(desktop, toolkitDefault);
+        if (!font) continue;
+        QApplication::setFont(*font);
+        const std::string where = " in " + font->toString().toStdString();
         {
             Form_Sorvane window;
-            // Each caption's room: up to the field beside it.
-            const std::pair<const char*, double> rooms[] = {
-                {"Label1", 32}, {"Label5", 96}, {"Label4", 81}, {"Label2", 104}, {"Label3", 89}};
-            for (const auto& [label, room] : rooms) {
-                const QLabel* caption = window.findChild<QLabel*>(QString::fromLatin1(label));
-                ASSERT_NE(caption, nullptr);
-                ExpectWhole(*caption, room, name);
-                EXPECT_GE(QFontInfo(caption->font()).pointSizeF(), 7.5 - 0.01) << label << " in " << name.toStdString();
+            window.SetAvailableScreenSize(kLargeScreen);
+            const double k = ExpectCaptionsWhole(window, where);
+            std::cout << "[   NOTE   ] factor " << k << where << "\n";
+
+            const QLabel* label1 = window.findChild<QLabel*>("Label1");
+            EXPECT_NEAR(QFontInfo(label1->font()).pointSizeF(), QFontInfo(*font).pointSizeF(), 0.01) << where;
+            for (const auto& [name, design] : kDesign) {
+                const QRect at = window.findChild<QWidget*>(name)->geometry();
+                const QRectF expected(design.x() * k, design.y() * k, design.width() * k, design.height() * k);
+                EXPECT_NEAR(at.x(), expected.x(), 1) << name << where;
+                EXPECT_NEAR(at.y(), expected.y(), 1) << name << where;
+                EXPECT_NEAR(at.width(), expected.width(), 1) << name << where;
+                EXPECT_NEAR(at.height(), expected.height(), 1) << name << where;
             }
-            const QPushButton* button = window.findChild<QPushButton*>("Command1");
-            EXPECT_LE(button->sizeHint().width() + 1, button->width()) << name.toStdString();
-            EXPECT_EQ(window.menuBar()->font(), QApplication::font()) << name.toStdString();
+            if (FitsTheDesignNarrowed(*font, &window)) {
+                EXPECT_EQ(k, 1) << where;
+            }
+            EXPECT_EQ(window.menuBar()->font(), QApplication::font()) << where;
 
             Form_About about;
-            for (const QLabel* label : about.findChildren<QLabel*>()) ExpectWhole(*label, label->width(), name);
+            for (const QLabel* label : about.findChildren<QLabel*>()) ExpectWhole(*label, label->width(), where);
         }
-        // A desktop font changed while the window is open is fitted too.
-        if (std::string(desktop.family) == "Cantarell") {
+        // A desktop font changed while the window is open lays it out again.
+        if (desktop.points >= 14) {
             QApplication::setFont(toolkitDefault);
             Form_Sorvane window;
-            QApplication::setFont(font);
-            ExpectWhole(*window.findChild<QLabel*>("Label5"), 96, name + " (changed later)");
+            window.SetAvailableScreenSize(kLargeScreen);
+            const double before = ExpectCaptionsWhole(window, where + " (before the change)");
+            QApplication::setFont(*font);
+            QApplication::processEvents();  // the toolkit posts the change to its windows
+            EXPECT_GT(ExpectCaptionsWhole(window, where + " (changed later)"), before) << where;
         }
+    }
+    QApplication::setFont(toolkitDefault);
+}
+
+TEST(DesktopFonts, SmallScreenKeepsTheWindowOnItWithTheLargestTextThatFits)
+{
+    const QFont toolkitDefault = QApplication::font();
+    const std::optional<QFont> font = Font({"DejaVu Sans", 20}, toolkitDefault);
+    if (!font) GTEST_SKIP();
+    QApplication::setFont(*font);
+    {
+        Form_Sorvane window;
+        const QSize screen(640, 480);
+        window.SetAvailableScreenSize(screen);
+        EXPECT_LE(window.width(), screen.width());
+        EXPECT_LE(window.height(), screen.height());
+        ExpectCaptionsWhole(window, " on a 640 x 480 screen");
+        const double points = QFontInfo(window.findChild<QLabel*>("Label1")->font()).pointSizeF();
+        EXPECT_LT(points, 20);
+        EXPECT_GE(points, 7.5);
+        // Shrunk no further than the screen asks: the window reaches its edge one way or the other.
+        EXPECT_GE(std::max(window.width() / 624.0, (window.height() + 48.0) / screen.height()), 0.95)
+            << window.width() << " x " << window.height() << " at " << points << " pt";
     }
     QApplication::setFont(toolkitDefault);
 }

@@ -139,6 +139,19 @@ TEST_F(MainWindow, TabWalksTheControlsInTheirOrder)
     EXPECT_EQ(walked, expected);
 }
 
+TEST_F(MainWindow, DrawingBoxShowsTheKeyboardFocusOnlyWhileItHasIt)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Calculate("2412", "51");
+    Find("Command1")->setFocus();
+    const QImage without = Picture();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), Find("Picture_Airfoil"));
+    EXPECT_NE(Picture(), without);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(Picture(), without);
+}
+
 TEST_F(MainWindow, EnterInAFieldRunsNothingAndTypedResultsStay)
 {
     Find<QLineEdit>("Text_FCR")->setText("typed");
