@@ -22,13 +22,15 @@ package_packages=(dpkg-dev binutils gzip)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
                clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db
                fonts-cantarell fonts-noto-core fonts-liberation2 qt6-gtk-platformtheme)
-# The Windows cross build and wine, without the many recommended extras.
+# The Windows cross build and wine, and the Wayland compositor and accessibility
+# bus of the end-to-end test, without the many recommended extras.
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 [ "$mode" != run ] && packages+=("${package_packages[@]}")
 plain_packages=()
-[ "$mode" = test ] && plain_packages+=("${windows_packages[@]}")
+[ "$mode" = test ] && plain_packages+=("${windows_packages[@]}" "${desktop_packages[@]}")
 
 updated=no
 install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
