@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Sorvane, builds it, and runs the program,
-# runs every test, or makes the Debian package. The tests: a normal build
-# (widgets offscreen, the real window in Xvfb, the install), the package's
-# checks, the tests without windows again under the sanitizers, a bounded fuzz
-# run, and the toolkit-free half built for Windows under wine.
+# runs every test, or makes the Debian packages.
 #   bash scripts/sorvane.sh run      install what is missing, build, launch the window
 #   bash scripts/sorvane.sh test     install what is missing, build, run every test
-#   bash scripts/sorvane.sh package  install what is missing, build the Release .deb, print its path
+#   bash scripts/sorvane.sh package  install the build dependencies, build the source and binary
+#                                    packages with dpkg-buildpackage, leave them under build/
 set -euo pipefail
 
 mode=${1:-}
@@ -17,10 +15,10 @@ esac
 
 cd "$(dirname "$0")/.."
 
-build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
-package_packages=(dpkg-dev binutils gzip)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xdotool openbox imagemagick e2fsprogs
-               clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db
+build_packages=(g++ cmake ninja-build qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
+package_packages=(dpkg-dev debhelper binutils)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox imagemagick e2fsprogs
+               clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db autopkgtest
                fonts-cantarell fonts-noto-core fonts-liberation2 qt6-gtk-platformtheme)
 # The Windows cross build and wine, and the Wayland compositor and accessibility
 # bus of the end-to-end test, without the many recommended extras.
@@ -54,73 +52,149 @@ install_missing "${packages[@]}"
 jobs=$(nproc)
 
 if [ "$mode" = run ]; then
-    cmake --preset default -DSORVANE_BUILD_TESTS=OFF -DSORVANE_BUILD_BENCH=OFF
+    cmake --preset default -DBUILD_TESTING=OFF -DSORVANE_BUILD_BENCHMARKS=OFF
     cmake --build --preset default --target sorvane -j "$jobs"
     exec build/default/app/sorvane
 fi
 
-# Builds the Release package with Debian's hardening flags, stripped, its
-# dependencies found by dpkg-shlibdeps, in a folder of its own; only a whole
-# package is moved to build/. Build output goes to stderr, the path to stdout.
-make_package() {
-    local tool staging debs
-    for tool in dpkg-buildflags dpkg-shlibdeps dpkg-deb cpack gzip strip; do
-        command -v "$tool" >/dev/null || { echo "package: $tool is missing" >&2; return 1; }
-    done
-    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    CFLAGS=$(dpkg-buildflags --get CFLAGS)
-    CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-    LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
-    export CFLAGS CXXFLAGS LDFLAGS
+# What debian/control names for building, and for the build's own tests.
+install_build_dependencies() {
+    dpkg-checkbuilddeps >/dev/null 2>&1 && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q; updated=yes; fi
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -q ./ >&2 ||
+        { dpkg-checkbuilddeps; echo "package: could not install the build dependencies above" >&2; return 1; }
+}
 
-    # --fresh: the flags are read only when the build folder is configured.
-    cmake --preset package --fresh >&2 || { echo "package: configuring the Release build failed" >&2; return 1; }
-    cmake --build --preset package -j "$jobs" >&2 || { echo "package: building failed" >&2; return 1; }
-    mkdir -p build
-    staging=$(mktemp -d "$PWD/build/package-staging.XXXXXX")
-    if ! (cd build/package && cpack -G DEB -B "$staging") >&2; then
-        rm -rf "$staging"; echo "package: cpack failed" >&2; return 1
+# The tree as it stands (tracked files and new ones git does not ignore; the
+# whole tree less build output where there is no git), copied into FOLDER.
+copy_source() {
+    mkdir -p "$1"
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files -z --cached --others --exclude-standard |
+            while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+            tar --null -T - -cf - | tar -xf - -C "$1"
+    else
+        tar --exclude=./build --exclude='./obj-*' -cf - . | tar -xf - -C "$1"
     fi
-    debs=("$staging"/*.deb)
-    if [ ${#debs[@]} -ne 1 ] || ! dpkg-deb --info "${debs[0]}" >/dev/null; then
-        rm -rf "$staging"; echo "package: cpack made no single whole .deb" >&2; return 1
-    fi
-    rm -f build/sorvane_*.deb
-    mv "${debs[0]}" build/
-    rm -rf "$staging"
-    echo "$PWD/build/$(basename "${debs[0]}")"
+}
+
+# make_package WORK DEST [dpkg-buildpackage options...]: builds in a copy of the
+# tree under WORK (dpkg-buildpackage writes beside the tree it builds), then
+# moves exactly what the .changes lists, and the .changes, into DEST, and prints
+# their paths. A build that fails leaves nothing in DEST.
+make_package() {
+    local work=$1 dest=$2 changes file files=()
+    shift 2
+    rm -rf "$work"
+    copy_source "$work/sorvane"
+    (cd "$work/sorvane" && dpkg-buildpackage -us -uc -j"$jobs" "$@") >&2 ||
+        { echo "package: dpkg-buildpackage failed; the log is above" >&2; return 1; }
+    changes=$(ls "$work"/sorvane_*.changes)
+    # The Files section: one "md5 size section priority name" line each.
+    while read -r _ _ _ _ file; do files+=("$file"); done < <(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes")
+    mkdir -p "$dest"
+    for file in "${files[@]}" "$(basename "$changes")"; do
+        mv "$work/$file" "$dest/"
+        echo "$(realpath "$dest/$file")"
+    done
 }
 
 if [ "$mode" = package ]; then
-    make_package
+    install_build_dependencies
+    make_package build/deb-work build
     exit
 fi
 
-# Every test, with the window tests drawn offscreen.
-cmake --preset default -DSORVANE_BUILD_TESTS=ON -DSORVANE_BUILD_BENCH=ON
-cmake --build --preset default -j "$jobs"
-ctest --preset default -j "$jobs"
+# Each stage in a shell of its own that stops at its first failure; a line
+# each in the summary.
+summary=()
+stage() {  # stage NAME FUNCTION
+    local name=$1 start=$SECONDS status
+    shift
+    echo "=== $name"
+    set +e
+    (set -e; "$@")
+    status=$?
+    set -e
+    if [ "$status" -ne 0 ]; then
+        printf '%s\n' "${summary[@]}"
+        echo "$name: FAILED (status $status)"
+        exit 1
+    fi
+    summary+=("$(printf '%-13s passed in %4d s' "$name:" $((SECONDS - start)))")
+}
 
-# The Debian package, checked as Debian checks an upload.
-deb=$(make_package)
-bash tests/package_test.sh "$deb" build/package
+# Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
+native() {
+    cmake --preset default
+    cmake --build --preset default -j "$jobs"
+    ctest --preset default -j "$jobs"
+}
+
+# The source and binary packages, built and tested as Debian builds them, and
+# checked as Debian checks an upload.
+package() {
+    install_build_dependencies
+    make_package build/deb-work build
+    bash tests/package_test.sh build/sorvane_*_amd64.changes build/deb-work/sorvane/obj-*
+    rm -rf build/deb-root
+    dpkg-deb --extract build/sorvane_*_amd64.deb build/deb-root
+    bash tests/install_test.sh --tree build/deb-root/usr
+}
+
+# A second build, later and in another folder, gives the same bytes.
+reproducible() {
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null
+    local deb
+    for deb in build/deb-again/out/*.deb; do
+        cmp "$deb" "build/$(basename "$deb")" || { echo "reproducible: $(basename "$deb") differs"; return 1; }
+    done
+    echo "reproducible: $(cd build/deb-again/out && ls ./*.deb | tr '\n' ' ')byte for byte the same"
+}
+
+# The installed package, tested as Debian's CI tests it (debian/tests).
+installed() {
+    rm -rf build/deb-source
+    dpkg-source -x build/sorvane_*.dsc build/deb-source >/dev/null
+    autopkgtest build/sorvane_*_amd64.deb build/deb-source -- null
+}
 
 # The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
-cmake --preset sanitize
-cmake --build --preset sanitize -j "$jobs"
-ctest --preset sanitize -j "$jobs"
+sanitizers() {
+    cmake --preset sanitize
+    cmake --build --preset sanitize -j "$jobs"
+    ctest --preset sanitize -j "$jobs"
+}
 
 # The number reader and the whole command under libFuzzer, for a fixed number of inputs.
-cmake --preset fuzz
-cmake --build --preset fuzz -j "$jobs"
-ctest --preset fuzz
+fuzz() {
+    cmake --preset fuzz
+    cmake --build --preset fuzz -j "$jobs"
+    ctest --preset fuzz >build/fuzz/fuzz.log 2>&1 || { tail -n 40 build/fuzz/fuzz.log; return 1; }
+    echo "fuzz: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' build/fuzz/fuzz.log); the log is build/fuzz/fuzz.log"
+}
 
 # The toolkit-free half cross-built for Windows, its tests run under wine: one
 # wine server for the whole run, in a prefix inside the build folder.
-cmake --preset windows
-cmake --build --preset windows -j "$jobs"
-export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-/usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true  # answers 1 once it has gone to the background
-/usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-ctest --preset windows
+windows() {
+    cmake --preset windows
+    cmake --build --preset windows -j "$jobs"
+    export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
+    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true  # answers 1 once it has gone to the background
+    /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+    ctest --preset windows
+}
+
+stage native native
+stage package package
+stage reproducible reproducible
+stage installed installed
+stage sanitizers sanitizers
+stage fuzz fuzz
+stage windows windows
+echo
+printf '%s\n' "${summary[@]}"
+echo "all: ${#summary[@]} passed, 0 failed"

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Checks the Debian package as a Debian developer would before an upload:
-# lintian with no error and no warning, the AppStream metainfo, the desktop
-# entry and the man page, the hardening of the program, and its dependencies.
-#   bash tests/package_test.sh PACKAGE.deb [BUILD_DIR]
+# Checks the Debian packages as a Debian developer would before an upload:
+# lintian on the source and binary packages together with no error and no
+# warning, the AppStream metainfo, the desktop entry and the man page, the
+# hardening of the program, and its dependencies.
+#   bash tests/package_test.sh PACKAGE.changes [BUILD_DIR]
 set -euo pipefail
-deb=$(realpath "${1:?usage: package_test.sh PACKAGE.deb [BUILD_DIR]}")
+changes=$(realpath "${1:?usage: package_test.sh PACKAGE.changes [BUILD_DIR]}")
 build=${2:-}
+deb=$(ls "$(dirname "$changes")"/sorvane_*_"$(dpkg-architecture -qDEB_HOST_ARCH)".deb)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-tags=$(lintian --allow-root --display-info --fail-on error,warning "$deb") ||
+tags=$(lintian --allow-root --display-info --fail-on error,warning "$changes") ||
     fail "lintian: $tags"
 echo "lintian: no error, no warning${tags:+; informational: $(awk '{print $3}' <<<"$tags" | sort -u | tr '\n' ' ')}"
 
