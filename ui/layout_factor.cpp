@@ -108,10 +108,10 @@ LayoutFit FitAtSize(QFont font, const QList<TextRoom>& texts, QPaintDevice* devi
     for (int tries = 0;; ++tries) {
         font.setStretch(stretch);
         const Growth growth = NeededGrowth(font, texts, device);
-        const double floor = std::max(1.0, growth.down);
-        if (growth.across <= floor || stretch == narrowest || tries == 8)
-            return {font, std::max(floor, growth.across)};
-        const int proportional = static_cast<int>(std::floor(stretch * floor / growth.across));
+        const double least = std::max(1.0, growth.down);
+        if (growth.across <= least || stretch == narrowest || tries == 8)
+            return {font, std::max(least, growth.across)};
+        const int proportional = static_cast<int>(std::floor(stretch * least / growth.across));
         stretch = std::max(narrowest, std::min(stretch - 1, proportional));
     }
 }
