@@ -8,7 +8,6 @@
 #include "core/calculate_section.h"
 #include "core/section_geometry.h"
 #include "fakes.h"
-#include "output/show_airfoil.h"
 #include "output/write_coords.h"
 
 namespace {
