@@ -61,7 +61,6 @@ void RunClicks(benchmark::State& run, Click click)
     testing::FakeForm form("2412", "200");
     const auto file = folder / kCoordFileName;
     for (auto _ : run) {
-        form.box.segments.clear();
         form.box.calls.clear();
         if (!click(form, state, file)) return run.SkipWithError("the click failed");
     }

@@ -25,7 +25,7 @@ TEST(CalculateAndShow, AcceptedInputFillsFieldsFileAndPlot)
     EXPECT_TRUE(testing::ReadWholeFile(folder / "airfoil.txt")
                     .starts_with(testing::PlatformLines("NACA 2412\n 51 \n")));
     EXPECT_EQ(form.box.clears, 1);
-    EXPECT_EQ(form.box.segments.size(), 2u + 50u);
+    EXPECT_EQ(form.box.Segments().size(), 2u + 50u);
     EXPECT_EQ(form.plotDescription, "NACA 2412, 51 points");
 
     form.texts[TextField::Text_N1] = "1";
@@ -71,7 +71,7 @@ TEST(CalculateAndShow, FileThatCannotBeWrittenIsReportedAndTheSectionStillPlotte
 
     ASSERT_EQ(form.messages.size(), 1u);
     EXPECT_NE(form.messages[0].find("airfoil.txt"), std::string::npos);
-    EXPECT_EQ(form.box.segments.size(), 52u);
+    EXPECT_EQ(form.box.Segments().size(), 52u);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "airfoil.txt"));
 }
 

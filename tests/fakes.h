@@ -11,22 +11,14 @@
 #include <vector>
 
 #include "command/section_form.h"
-#include "output/drawing_box.h"
+#include "output/recorded_drawing.h"
 #include "output/write_coords.h"
 
 namespace sorvane::testing {
 
-// Keeps every call the plot makes, in order.
-class RecordingBox : public DrawingBox {
+// Keeps every call the plot makes, in order, in a box of any size in twips.
+class RecordingBox : public RecordedDrawing {
 public:
-    struct Segment {
-        float x1, y1, x2, y2;
-        Rgb colour;
-    };
-    struct Frame {
-        float x1, y1, x2, y2;
-    };
-
     RecordingBox(double width = 6135, double height = 2535) : width_(width), height_(height) {}
 
     double Width() const override { return width_; }
@@ -35,33 +27,32 @@ public:
     {
         ++clears;
         calls.push_back("Cls");
-        segments.clear();
+        RecordedDrawing::Cls();
     }
     void Scale(float x1, float y1, float x2, float y2) override
     {
-        frame = {x1, y1, x2, y2};
         calls.push_back("Scale");
+        RecordedDrawing::Scale(x1, y1, x2, y2);
     }
     void Line(float x1, float y1, float x2, float y2, Rgb colour) override
     {
-        segments.push_back({x1, y1, x2, y2, colour});
         calls.push_back("Line");
+        RecordedDrawing::Line(x1, y1, x2, y2, colour);
     }
 
     // Whether every coordinate handed to the box was a finite number.
     bool AllFinite() const
     {
+        const Frame& frame = UserFrame();
         bool finite = std::isfinite(frame.x1) && std::isfinite(frame.y1)
                       && std::isfinite(frame.x2) && std::isfinite(frame.y2);
-        for (const Segment& s : segments)
+        for (const Segment& s : Segments())
             finite = finite && std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2)
                      && std::isfinite(s.y2);
         return finite;
     }
 
     int clears = 0;
-    Frame frame{};
-    std::vector<Segment> segments;
     std::vector<std::string> calls;
 
 private:

@@ -28,39 +28,39 @@ TEST(ShowAirfoil, SymmetricSectionScalesByWidthAndIsCentred)
     ASSERT_GE(box.calls.size(), 2u);
     EXPECT_EQ(box.calls[0], "Cls");
     EXPECT_EQ(box.calls[1], "Scale");
-    ASSERT_EQ(box.segments.size(), 52u);
+    ASSERT_EQ(box.Segments().size(), 52u);
 
     const float s = 11656.5f;
-    EXPECT_FLOAT_EQ(box.frame.x1, -6135 / s);
-    EXPECT_FLOAT_EQ(box.frame.y1, -2535 / s);
-    EXPECT_FLOAT_EQ(box.frame.x2, 6135 / s);
-    EXPECT_FLOAT_EQ(box.frame.y2, 2535 / s);
-    EXPECT_NEAR(box.frame.x2, 0.5263, 1e-4);
-    EXPECT_NEAR(box.frame.y2, 0.2175, 1e-4);
+    EXPECT_FLOAT_EQ(box.UserFrame().x1, -6135 / s);
+    EXPECT_FLOAT_EQ(box.UserFrame().y1, -2535 / s);
+    EXPECT_FLOAT_EQ(box.UserFrame().x2, 6135 / s);
+    EXPECT_FLOAT_EQ(box.UserFrame().y2, 2535 / s);
+    EXPECT_NEAR(box.UserFrame().x2, 0.5263, 1e-4);
+    EXPECT_NEAR(box.UserFrame().y2, 0.2175, 1e-4);
 
-    const auto& chord = box.segments[0];
+    const auto& chord = box.Segments()[0];
     EXPECT_EQ(chord.colour, kReferenceGrey);
     EXPECT_FLOAT_EQ(chord.x1, -0.5f);
     EXPECT_FLOAT_EQ(chord.x2, 0.5f);
     EXPECT_FLOAT_EQ(chord.y1, 0.0f);
     EXPECT_FLOAT_EQ(chord.y2, 0.0f);
 
-    const auto& leadingEdge = box.segments[1];
+    const auto& leadingEdge = box.Segments()[1];
     EXPECT_EQ(leadingEdge.colour, kReferenceGrey);
     EXPECT_FLOAT_EQ(leadingEdge.x1, -0.5f);
     EXPECT_FLOAT_EQ(leadingEdge.x2, -0.5f);
-    EXPECT_FLOAT_EQ(leadingEdge.y1, box.frame.y1);
-    EXPECT_FLOAT_EQ(leadingEdge.y2, box.frame.y2);
+    EXPECT_FLOAT_EQ(leadingEdge.y1, box.UserFrame().y1);
+    EXPECT_FLOAT_EQ(leadingEdge.y2, box.UserFrame().y2);
 
     // The outline runs from the lower trailing edge (y up is negative user y) round to the upper.
-    EXPECT_FLOAT_EQ(box.segments[2].x1, 0.5f);
-    EXPECT_NEAR(box.segments[2].y1, 0.00126, 1e-7);
-    EXPECT_NEAR(box.segments.back().y2, -0.00126, 1e-7);
-    for (std::size_t i = 2; i < box.segments.size(); ++i) {
-        EXPECT_EQ(box.segments[i].colour, kOutlineRed);
+    EXPECT_FLOAT_EQ(box.Segments()[2].x1, 0.5f);
+    EXPECT_NEAR(box.Segments()[2].y1, 0.00126, 1e-7);
+    EXPECT_NEAR(box.Segments().back().y2, -0.00126, 1e-7);
+    for (std::size_t i = 2; i < box.Segments().size(); ++i) {
+        EXPECT_EQ(box.Segments()[i].colour, kOutlineRed);
         if (i > 2) {
-            EXPECT_EQ(box.segments[i].x1, box.segments[i - 1].x2);
-            EXPECT_EQ(box.segments[i].y1, box.segments[i - 1].y2);
+            EXPECT_EQ(box.Segments()[i].x1, box.Segments()[i - 1].x2);
+            EXPECT_EQ(box.Segments()[i].y1, box.Segments()[i - 1].y2);
         }
     }
 }
@@ -69,21 +69,21 @@ TEST(ShowAirfoil, ThickSectionInAShortBoxScalesByHeight)
 {
     const RecordingBox box = Plot("9999", "51");
     float ymin = 0, ymax = 0;
-    for (std::size_t i = 2; i < box.segments.size(); ++i) {
-        ymin = std::min({ymin, box.segments[i].y1, box.segments[i].y2});
-        ymax = std::max({ymax, box.segments[i].y1, box.segments[i].y2});
+    for (std::size_t i = 2; i < box.Segments().size(); ++i) {
+        ymin = std::min({ymin, box.Segments()[i].y1, box.Segments()[i].y2});
+        ymax = std::max({ymax, box.Segments()[i].y1, box.Segments()[i].y2});
     }
-    EXPECT_NEAR((ymax - ymin) / (box.frame.y2 - box.frame.y1), 0.95, 1e-6);
+    EXPECT_NEAR((ymax - ymin) / (box.UserFrame().y2 - box.UserFrame().y1), 0.95, 1e-6);
     EXPECT_NEAR(ymax, -ymin, 1e-6);
-    EXPECT_LT(1 / (box.frame.x2 - box.frame.x1), 0.95);
+    EXPECT_LT(1 / (box.UserFrame().x2 - box.UserFrame().x1), 0.95);
 }
 
 TEST(ShowAirfoil, FlatSectionLiesOnTheChordLine)
 {
     const RecordingBox box = Plot("0.5", "51");
-    EXPECT_FLOAT_EQ(box.frame.x2, 1 / 1.9f);
-    ASSERT_EQ(box.segments.size(), 52u);
-    for (const auto& s : box.segments) {
+    EXPECT_FLOAT_EQ(box.UserFrame().x2, 1 / 1.9f);
+    ASSERT_EQ(box.Segments().size(), 52u);
+    for (const auto& s : box.Segments()) {
         if (s.colour != kOutlineRed) continue;
         EXPECT_EQ(s.y1, 0.0f);
         EXPECT_EQ(s.y2, 0.0f);
@@ -93,13 +93,13 @@ TEST(ShowAirfoil, FlatSectionLiesOnTheChordLine)
 TEST(ShowAirfoil, ThreePointsGiveTwoOpenSegments)
 {
     const RecordingBox box = Plot("0012", "3");
-    ASSERT_EQ(box.segments.size(), 4u);
+    ASSERT_EQ(box.Segments().size(), 4u);
     const float yt = 0.0105f * 0.12f;
-    EXPECT_FLOAT_EQ(box.segments[2].x1, 0.5f);
-    EXPECT_FLOAT_EQ(box.segments[2].y1, yt);
-    EXPECT_FLOAT_EQ(box.segments[2].x2, -0.5f);
-    EXPECT_FLOAT_EQ(box.segments[3].x2, 0.5f);
-    EXPECT_FLOAT_EQ(box.segments[3].y2, -yt);
+    EXPECT_FLOAT_EQ(box.Segments()[2].x1, 0.5f);
+    EXPECT_FLOAT_EQ(box.Segments()[2].y1, yt);
+    EXPECT_FLOAT_EQ(box.Segments()[2].x2, -0.5f);
+    EXPECT_FLOAT_EQ(box.Segments()[3].x2, 0.5f);
+    EXPECT_FLOAT_EQ(box.Segments()[3].y2, -yt);
 }
 
 TEST(ShowAirfoil, DegenerateSpansStayFinite)
@@ -108,8 +108,8 @@ TEST(ShowAirfoil, DegenerateSpansStayFinite)
         const RecordingBox box = Plot("0012", count);
         EXPECT_EQ(box.clears, 1) << count;
         EXPECT_TRUE(box.AllFinite()) << count;
-        EXPECT_GT(box.frame.y2, 0) << count;
-        EXPECT_EQ(box.segments.size(), std::string(count) == "2" ? 3u : 2u) << count;
+        EXPECT_GT(box.UserFrame().y2, 0) << count;
+        EXPECT_EQ(box.Segments().size(), std::string(count) == "2" ? 3u : 2u) << count;
     }
     // A fresh state with nothing written, and a box of no size.
     SectionState empty;
@@ -119,7 +119,7 @@ TEST(ShowAirfoil, DegenerateSpansStayFinite)
     RecordingBox collapsed(0, 0);
     ShowAirfoil(empty.X, empty.Y, empty, collapsed);
     EXPECT_EQ(collapsed.clears, 1);
-    EXPECT_TRUE(collapsed.segments.empty());
+    EXPECT_TRUE(collapsed.Segments().empty());
 }
 
 }  // namespace

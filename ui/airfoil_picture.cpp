@@ -1,63 +1,62 @@
 #include "ui/airfoil_picture.h"
 
+#include <QColor>
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-#include "ui/twips.h"
+#include "design/window_design.h"
+#include "ui/design_to_qt.h"
 
 namespace sorvane {
-
 AirfoilPicture::AirfoilPicture(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(255, 224, 192));
+    colours.setColor(QPalette::Window, ToQColor(MainWindowDesign().plotBackground));
     setPalette(colours);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-double AirfoilPicture::Width() const { return width() * double(kTwipsPerPixel); }
+// The outer size at the design's 15 twips to a pixel, so that the plot looks the same at every size.
+double AirfoilPicture::Width() const { return width() * double(kTwipsPerDesignPixel); }
 
-double AirfoilPicture::Height() const { return height() * double(kTwipsPerPixel); }
+double AirfoilPicture::Height() const { return height() * double(kTwipsPerDesignPixel); }
 
 void AirfoilPicture::Cls()
 {
-    segments_.clear();
+    drawing_.Cls();
     update();
 }
 
 void AirfoilPicture::Scale(float x1, float y1, float x2, float y2)
 {
-    userFrame_ = QRectF(QPointF(x1, y1), QPointF(x2, y2));
+    drawing_.Scale(x1, y1, x2, y2);
     update();
 }
 
 void AirfoilPicture::Line(float x1, float y1, float x2, float y2, Rgb colour)
 {
-    segments_.push_back({QLineF(x1, y1, x2, y2), QColor(colour.red, colour.green, colour.blue)});
+    drawing_.Line(x1, y1, x2, y2, colour);
     update();
-}
-
-QPointF AirfoilPicture::ToPixels(QPointF user) const
-{
-    const QRectF inner = contentsRect();
-    return {inner.left() + (user.x() - userFrame_.left()) / userFrame_.width() * inner.width(),
-            inner.top() + (user.y() - userFrame_.top()) / userFrame_.height() * inner.height()};
 }
 
 void AirfoilPicture::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    if (!segments_.empty() && userFrame_.width() != 0 && userFrame_.height() != 0) {
+    if (drawing_.Paintable()) {
         painter.save();
         painter.setClipRect(contentsRect());
-        for (const Segment& segment : segments_) {
-            painter.setPen(QPen(segment.colour, 1));
-            painter.drawLine(ToPixels(segment.line.p1()), ToPixels(segment.line.p2()));
+        const QRectF contents = contentsRect();
+        const RecordedDrawing::Inner inner{contents.left(), contents.top(), contents.width(), contents.height()};
+        for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
+            const auto from = drawing_.ToPixels(segment.x1, segment.y1, inner);
+            const auto to = drawing_.ToPixels(segment.x2, segment.y2, inner);
+            painter.setPen(QPen(ToQColor(segment.colour), 1));
+            painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
         }
         painter.restore();
     }

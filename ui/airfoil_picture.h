@@ -1,12 +1,8 @@
 #pragma once
 
 #include <QFrame>
-#include <QLineF>
-#include <QColor>
-#include <QRectF>
-#include <vector>
 
-#include "output/drawing_box.h"
+#include "output/recorded_drawing.h"
 
 namespace sorvane {
 
@@ -28,15 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    struct Segment {
-        QLineF line;  // in user coordinates
-        QColor colour;
-    };
-
-    QPointF ToPixels(QPointF user) const;
-
-    QRectF userFrame_{0, 0, 1, 1};  // left, top, width, height as set by Scale
-    std::vector<Segment> segments_;
+    RecordedDrawing drawing_;
 };
 
 }  // namespace sorvane

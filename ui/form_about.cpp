@@ -8,25 +8,22 @@
 #include <algorithm>
 #include <cmath>
 
+#include "design/window_design.h"
+#include "ui/design_to_qt.h"
 #include "ui/sorvane_icon.h"
-#include "ui/twips.h"
 
 namespace sorvane {
 namespace {
 
-const QColor kBackground(255, 255, 192);
-const QColor kGreen(0, 128, 0);
-const QColor kBlue(0, 0, 255);
-
-// Verdana where it is installed; otherwise the nearest of the families that
-// desktops ship: DejaVu Sans shares its wide, open letters, Liberation Sans and
-// Noto Sans come after. Every attribute is set here, so that nothing of the
-// desktop's font or of the main window's reaches these labels.
+// The design's family where it is installed, otherwise the nearest that
+// desktops ship. Every attribute is set here, so that nothing of the desktop's
+// font or of the main window's reaches these labels.
 QFont AboutFont(double points, bool title = false)
 {
+    QStringList families;
+    for (const std::string_view family : AboutWindowDesign().families) families << FromView(family);
     QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")});
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setWeight(title ? QFont::Bold : QFont::Normal);
@@ -69,29 +66,26 @@ void KeepInkInside(QLabel& label)
     QRectF ink = metrics.tightBoundingRect(label.text());
     if (label.font().underline())
         ink.setBottom(std::max(ink.bottom(), metrics.underlinePos() + metrics.lineWidth()));
-    // Where centring puts the ink, with the half pixel that rasterising may add;
-    // a label draws nothing outside its box.
-    const double baseline = (label.height() - metrics.height()) / 2 + metrics.ascent();
     const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
-    if (baseline + ink.bottom() + 0.5 > label.height())
-        label.setAlignment(across | Qt::AlignBottom);
-    else if (baseline + ink.top() - 0.5 < 0)
-        label.setAlignment(across | Qt::AlignTop);
+    switch (PlaceLine(label.height(), metrics.height(), metrics.ascent(), ink.top(), ink.bottom())) {
+    case LinePlace::Bottom: label.setAlignment(across | Qt::AlignBottom); break;
+    case LinePlace::Top: label.setAlignment(across | Qt::AlignTop); break;
+    case LinePlace::Centre: break;
+    }
 }
 
-void AddLabel(QWidget* window, const char* name, const QString& text, const QRect& geometry,
-              const QFont& font, const QColor& colour = QColor())
+void AddLabel(QWidget* window, const AboutLabelSpec& spec, const QColor& background)
 {
-    auto* label = new QLabel(text, window);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(font);
+    auto* label = new QLabel(FromView(spec.text), window);
+    label->setObjectName(FromView(spec.name));
+    label->setGeometry(DesignRect(spec.twips));
+    label->setFont(AboutFont(spec.points, spec.title));
     label->setTextFormat(Qt::PlainText);
     KeepInkInside(*label);
     QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, kBackground);
+    colours.setColor(QPalette::Window, background);
     colours.setColor(QPalette::WindowText,
-                     colour.isValid() ? colour : DefaultTextOn(kBackground, colours));
+                     spec.colour ? ToQColor(*spec.colour) : DefaultTextOn(background, colours));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
 }
@@ -100,31 +94,21 @@ void AddLabel(QWidget* window, const char* name, const QString& text, const QRec
 
 Form_About::Form_About(QWidget* parent) : QWidget(parent)
 {
+    const AboutDesign& design = AboutWindowDesign();
+    const QColor background = ToQColor(design.background);
     setObjectName(QStringLiteral("Form_About"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(FromView(design.title));
     setWindowIcon(SorvaneIcon());
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
+    colours.setColor(QPalette::Window, background);
     setPalette(colours);
     setAutoFillBackground(true);
 
-    AddLabel(this, "Label8", QStringLiteral("November 2005"), TwipsRect(1320, 1920, 1455, 255),
-             AboutFont(8.25));
-    AddLabel(this, "Label7", QStringLiteral("by the Sorvane developers"),
-             TwipsRect(840, 1680, 2535, 255), AboutFont(8.25));
-    AddLabel(this, "Label6", QStringLiteral("for NACA 4 Digit Series Airfoils"),
-             TwipsRect(600, 1080, 3255, 255), AboutFont(9.75), kGreen);
-    AddLabel(this, "Label5", QStringLiteral("sorvane@example.org"), TwipsRect(1200, 2760, 1935, 255),
-             AboutFont(8.25), kBlue);
-    AddLabel(this, "Label4", QStringLiteral("for comments and questions e-mail to"),
-             TwipsRect(480, 2520, 3375, 255), AboutFont(8.25));
-    AddLabel(this, "Label2", QStringLiteral("Coordinate generating program"),
-             TwipsRect(600, 720, 3135, 255), AboutFont(9.75), kGreen);
-    AddLabel(this, "Label1", QStringLiteral("Sorvan"), TwipsRect(1440, 240, 1455, 255),
-             AboutFont(12, true), kGreen);
+    for (const AboutLabelSpec& spec : design.labels) AddLabel(this, spec, background);
 
-    resize(Pixels(4275), Pixels(3195));
+    const PixelRect client = ToPixels(design.client, PixelsPerTwip(kDesignDpi));
+    resize(client.width, client.height);
 }
 
 }  // namespace sorvane

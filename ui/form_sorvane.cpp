@@ -15,17 +15,15 @@
 #include <limits>
 
 #include "command/calculate_and_show.h"
+#include "design/window_design.h"
 #include "ui/airfoil_picture.h"
+#include "ui/design_to_qt.h"
 #include "ui/form_about.h"
-#include "ui/layout_factor.h"
+#include "ui/qt_text_measurer.h"
 #include "ui/sorvane_icon.h"
-#include "ui/twips.h"
 
 namespace sorvane {
 namespace {
-
-// The client area's design size in twips.
-const QRect kClientTwips(0, 0, 6930, 4830);
 
 // Room for a title bar and borders round the client area and its menu bar, as
 // window managers draw them.
@@ -41,61 +39,60 @@ QLineEdit* TextBox(QWidget* parent, const QString& text)
     return field;
 }
 
+QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
+{
+    switch (spec.kind) {
+    case ControlKind::Frame: return new QGroupBox(parent);
+    case ControlKind::Label: return new QLabel(FromView(spec.caption), parent);
+    case ControlKind::Edit: return TextBox(parent, FromView(spec.caption));
+    case ControlKind::Picture: return new AirfoilPicture(parent);
+    case ControlKind::Button: return new QPushButton(FromView(spec.caption), parent);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
 {
+    const WindowDesign& design = MainWindowDesign();
     setObjectName(QStringLiteral("Form_Sorvane"));
-    setWindowTitle(QStringLiteral("NACA 4 digit airfoil Coordinate Generator"));
+    setWindowTitle(FromView(design.title));
     setWindowIcon(SorvaneIcon());
 
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    // Created in this order; positions and sizes in twips from the parent's corner.
-    // The frames are plain borders with no title.
-    auto* frame2 = Place(new QGroupBox(client), "Frame2", {360, 240, 2175, 1095});
-    textN1_ = Place(TextBox(frame2, QStringLiteral("51")), "Text_N1", {1560, 720, 495, 285});
-    textCode_ = Place(TextBox(frame2, QStringLiteral("0012")), "Text_Code", {600, 240, 615, 285});
-    auto* label5 = Place(new QLabel(QStringLiteral("Number of points ="), frame2), "Label5", {120, 720, 1455, 255});
-    auto* label1 = Place(new QLabel(QStringLiteral("NACA"), frame2), "Label1", {120, 240, 615, 255});
-    auto* frame1 = Place(new QGroupBox(client), "Frame1", {3720, 240, 2775, 1455});
-    textFCR_ = Place(TextBox(frame1, QString()), "Text_FCR", {1800, 600, 735, 285});
-    textTCR_ = Place(TextBox(frame1, QString()), "Text_TCR", {1800, 960, 735, 285});
-    textCCR_ = Place(TextBox(frame1, QString()), "Text_CCR", {1800, 240, 735, 285});
-    auto* label2 = Place(new QLabel(QStringLiteral("Max Camber Loc ="), frame1), "Label2", {240, 600, 1575, 255});
-    auto* label3 = Place(new QLabel(QStringLiteral("Thickness Ratio ="), frame1), "Label3", {240, 960, 1335, 255});
-    auto* label4 = Place(new QLabel(QStringLiteral("Camber Ratio ="), frame1), "Label4", {240, 240, 1215, 255});
-    picture_ = Place(new AirfoilPicture(client), "Picture_Airfoil", {360, 1920, 6135, 2535});
-    command1_ = Place(new QPushButton(QStringLiteral("Calculate and Show"), client), "Command1",
-                      {360, 1440, 2175, 375});
-    mnAbout_ = menuBar()->addAction(QStringLiteral("About"));
+    // Created in the design's order, each inside its parent.
+    QHash<QString, QWidget*> byName;
+    for (const ControlSpec& spec : design.controls) {
+        QWidget* parentWidget = spec.parent.empty() ? client : byName.value(FromView(spec.parent));
+        QWidget* widget = MakeControl(spec, parentWidget);
+        widget->setObjectName(FromView(spec.name));
+        if (!spec.accessibleName.empty()) widget->setAccessibleName(FromView(spec.accessibleName));
+        byName.insert(widget->objectName(), widget);
+        placed_.append({widget, &spec});
+        if (spec.field) fields_.insert(int(*spec.field), static_cast<QLineEdit*>(widget));
+    }
+    picture_ = static_cast<AirfoilPicture*>(byName.value(QStringLiteral("Picture_Airfoil")));
+    command1_ = static_cast<QPushButton*>(byName.value(QStringLiteral("Command1")));
+    mnAbout_ = menuBar()->addAction(FromView(design.menuItem));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
-    captions_ = {{label1, textCode_}, {label5, textN1_}, {label4, textCCR_}, {label2, textFCR_},
-                 {label3, textTCR_}};
 
-    // What a screen reader announces: each field by its caption, the plot by what it is.
-    textCode_->setAccessibleName(QStringLiteral("NACA code"));
-    textN1_->setAccessibleName(QStringLiteral("Number of points"));
-    textCCR_->setAccessibleName(QStringLiteral("Camber Ratio"));
-    textFCR_->setAccessibleName(QStringLiteral("Max Camber Loc"));
-    textTCR_->setAccessibleName(QStringLiteral("Thickness Ratio"));
-    picture_->setAccessibleName(QStringLiteral("Airfoil plot"));
-
-    // The field is drawn over the label box that overlaps it.
-    textCode_->raise();
+    for (const auto& [widget, spec] : placed_) {
+        if (spec->onTop) widget->raise();
+        if (spec->kind == ControlKind::Label)
+            captions_.append({static_cast<QLabel*>(widget), byName.value(FromView(spec->labels))});
+    }
 
     // Enter in a field runs nothing: the window has no default button.
-    command1_->setAutoDefault(false);
-    command1_->setDefault(false);
+    command1_->setAutoDefault(design.hasDefaultButton);
+    command1_->setDefault(design.hasDefaultButton);
 
-    setTabOrder(command1_, picture_);
-    setTabOrder(picture_, textCCR_);
-    setTabOrder(textCCR_, textTCR_);
-    setTabOrder(textTCR_, textFCR_);
-    setTabOrder(textFCR_, textCode_);
-    setTabOrder(textCode_, textN1_);
-    command1_->setFocus();
+    const std::vector<const ControlSpec*> order = TabOrder(design);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(byName.value(FromView(order[i - 1]->name)), byName.value(FromView(order[i]->name)));
+    byName.value(FromView(design.startingFocus))->setFocus();
 
     LayOut();
 
@@ -107,19 +104,6 @@ Form_Sorvane::~Form_Sorvane()
 {
     // The About window has no owner; if it is still open when the program ends, it goes too.
     delete about_.data();
-}
-
-template <typename Widget>
-Widget* Form_Sorvane::Place(Widget* widget, const char* name, const QRect& twips)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    designTwips_.insert(widget, twips);
-    return widget;
-}
-
-QRect Form_Sorvane::DesignPixels(const QWidget* widget) const
-{
-    return GrownTwipsRect(designTwips_.value(const_cast<QWidget*>(widget)), 1);
 }
 
 void Form_Sorvane::SetAvailableScreenSize(const QSize& size)
@@ -134,7 +118,7 @@ double Form_Sorvane::LargestFactor() const
     QSize room = availableScreenSize_;
     if (!room.isValid() && screen() != nullptr) room = screen()->availableGeometry().size();
     if (room.isEmpty()) return std::numeric_limits<double>::infinity();
-    const QSize client = GrownTwipsRect(kClientTwips, 1).size();
+    const QSize client = DesignRect(MainWindowDesign().client, 1).size();
     const double across = double(room.width() - kDecorationAcross) / client.width();
     const double down =
         double(room.height() - kDecorationDown - menuBar()->sizeHint().height()) / client.height();
@@ -145,21 +129,27 @@ double Form_Sorvane::LargestFactor() const
 // the menu bar and the messages keep the desktop's font as it is.
 void Form_Sorvane::LayOut()
 {
-    QList<TextRoom> texts;
+    const WindowDesign& design = MainWindowDesign();
+    const auto pixels = [&](const QWidget* widget) {
+        for (const auto& [placed, spec] : placed_)
+            if (placed == widget) return ToPixels(ClientTwips(design, *spec), PixelsPerTwip(kDesignDpi));
+        return PixelRect{};
+    };
+    std::vector<TextRoom> texts;
     for (const auto& [label, field] : captions_)
-        texts.append(CaptionRoom(label->text(), DesignPixels(label), DesignPixels(field)));
-    texts.append(ButtonRoom(*command1_, DesignPixels(command1_)));
-    texts.append(FieldRoom(*textCode_, DesignPixels(textCode_)));
-    const LayoutFit fit = FitLayout(font(), texts, LargestFactor(), centralWidget());
+        texts.push_back(CaptionRoom(label->text().toStdString(), pixels(label), pixels(field)));
+    texts.push_back(ButtonRoom(*command1_, ToQRect(pixels(command1_))));
+    texts.push_back(FieldRoom(*Field(TextField::Text_Code), ToQRect(pixels(Field(TextField::Text_Code)))));
+    QtTextMeasurer measurer(font(), centralWidget());
+    const LayoutFit fit = FitLayout(measurer, texts, LargestFactor());
 
     // Every attribute set, so that nothing of a later desktop font reaches the
     // controls before the window is laid out for it.
-    QFont controls = fit.font;
+    QFont controls = measurer.FontFor(fit.font);
     controls.setResolveMask(QFont::AllPropertiesResolved);
     centralWidget()->setFont(controls);
-    for (auto placed = designTwips_.cbegin(); placed != designTwips_.cend(); ++placed)
-        placed.key()->setGeometry(GrownTwipsRect(placed.value(), fit.factor));
-    const QSize client = GrownTwipsRect(kClientTwips, fit.factor).size();
+    for (const auto& [widget, spec] : placed_) widget->setGeometry(DesignRect(spec->twips, fit.factor));
+    const QSize client = DesignRect(design.client, fit.factor).size();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
@@ -170,17 +160,7 @@ void Form_Sorvane::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
 }
 
-QLineEdit* Form_Sorvane::Field(TextField field) const
-{
-    switch (field) {
-    case TextField::Text_Code: return textCode_;
-    case TextField::Text_N1: return textN1_;
-    case TextField::Text_CCR: return textCCR_;
-    case TextField::Text_TCR: return textTCR_;
-    case TextField::Text_FCR: return textFCR_;
-    }
-    return textCode_;
-}
+QLineEdit* Form_Sorvane::Field(TextField field) const { return fields_.value(int(field)); }
 
 std::string Form_Sorvane::Text(TextField field) const { return Field(field)->text().toStdString(); }
 

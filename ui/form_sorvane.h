@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace sorvane {
 
+struct ControlSpec;
 class AirfoilPicture;
 class Form_About;
 
@@ -48,24 +49,19 @@ private slots:
     void ShowAboutWindow();
 
 private:
-    template <typename Widget>
-    Widget* Place(Widget* widget, const char* name, const QRect& twips);
-    QRect DesignPixels(const QWidget* widget) const;
     double LargestFactor() const;
     void LayOut();
     QLineEdit* Field(TextField field) const;
 
-    QLineEdit* textN1_;
-    QLineEdit* textCode_;
-    QLineEdit* textFCR_;
-    QLineEdit* textTCR_;
-    QLineEdit* textCCR_;
+    // Each control with its place in the design, in creation order.
+    QList<QPair<QWidget*, const ControlSpec*>> placed_;
+    QHash<int, QLineEdit*> fields_;
     AirfoilPicture* picture_;
     QPushButton* command1_;
     QAction* mnAbout_;
     QPointer<Form_About> about_;
-    QList<QPair<QLabel*, QLineEdit*>> captions_;
-    QHash<QWidget*, QRect> designTwips_;
+    // Each caption and the field it names.
+    QList<QPair<QLabel*, QWidget*>> captions_;
     QSize availableScreenSize_;
 };
 

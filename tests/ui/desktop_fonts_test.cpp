@@ -12,6 +12,8 @@
 #include <iostream>
 #include <optional>
 
+#include "design/window_design.h"
+#include "ui/design_to_qt.h"
 #include "ui/form_about.h"
 #include "ui/form_sorvane.h"
 
@@ -40,20 +42,14 @@ const DesktopFont kDesktopFonts[] = {
     {"No Such Family", 11, 0, false},
 };
 
-// Every control of the main window at its design place, in pixels at factor 1.
-const std::pair<const char*, QRect> kDesign[] = {
-    {"Frame2", {24, 16, 145, 73}},    {"Text_N1", {104, 48, 33, 19}},  {"Text_Code", {40, 16, 41, 19}},
-    {"Label5", {8, 48, 97, 17}},      {"Label1", {8, 16, 41, 17}},     {"Frame1", {248, 16, 185, 97}},
-    {"Text_FCR", {120, 40, 49, 19}},  {"Text_TCR", {120, 64, 49, 19}}, {"Text_CCR", {120, 16, 49, 19}},
-    {"Label2", {16, 40, 105, 17}},    {"Label3", {16, 64, 89, 17}},    {"Label4", {16, 16, 81, 17}},
-    {"Picture_Airfoil", {24, 128, 409, 169}}, {"Command1", {24, 96, 145, 25}},
-};
-
 // Each caption and the field whose left edge would hide its end.
-const std::pair<const char*, const char*> kCaptions[] = {
-    {"Label1", "Text_Code"}, {"Label5", "Text_N1"}, {"Label4", "Text_CCR"},
-    {"Label2", "Text_FCR"},  {"Label3", "Text_TCR"},
-};
+std::vector<std::pair<QString, QString>> Captions()
+{
+    std::vector<std::pair<QString, QString>> captions;
+    for (const ControlSpec& spec : MainWindowDesign().controls)
+        if (spec.kind == ControlKind::Label) captions.emplace_back(FromView(spec.name), FromView(spec.labels));
+    return captions;
+}
 
 // A screen with room for any of these fonts.
 const QSize kLargeScreen(3840, 2160);
@@ -100,7 +96,7 @@ void ExpectWhole(const QLabel& label, double room, const std::string& where)
 // Every caption of the main window whole in its grown room; gives the layout factor.
 double ExpectCaptionsWhole(const Form_Sorvane& window, const std::string& where)
 {
-    for (const auto& [name, beside] : kCaptions) {
+    for (const auto& [name, beside] : Captions()) {
         const QLabel* label = window.findChild<QLabel*>(name);
         const QWidget* field = window.findChild<QWidget*>(beside);
         ExpectWhole(*label, std::min(label->width(), field->x() - label->x()), where);
@@ -115,11 +111,9 @@ bool FitsTheDesignNarrowed(const QFont& desktop, const QWidget* device)
 {
     QFont narrowed = desktop;
     narrowed.setStretch(85);
-    for (const auto& [name, beside] : kCaptions) {
-        const QRect label = std::find_if(std::begin(kDesign), std::end(kDesign), [&](auto& d) {
-                                return std::string(d.first) == name; })->second;
-        const QRect field = std::find_if(std::begin(kDesign), std::end(kDesign), [&](auto& d) {
-                                return std::string(d.first) == beside; })->second;
+    for (const auto& [name, beside] : Captions()) {
+        const QRect label = DesignRect(FindControl(MainWindowDesign(), name.toStdString())->twips);
+        const QRect field = DesignRect(FindControl(MainWindowDesign(), beside.toStdString())->twips);
         const QLabel* caption = device->findChild<QLabel*>(name);
         if (CaptionEnd(narrowed, caption->text(), caption) + 1 > std::min(label.width(), field.x() - label.x()))
             return false;
@@ -161,8 +155,10 @@ TEST(DesktopFonts, TextKeepsTheDesktopSizeAndTheDesignGrowsByOneFactor)
 
             const QLabel* label1 = window.findChild<QLabel*>("Label1");
             EXPECT_NEAR(QFontInfo(label1->font()).pointSizeF(), QFontInfo(*font).pointSizeF(), 0.01) << where;
-            for (const auto& [name, design] : kDesign) {
-                const QRect at = window.findChild<QWidget*>(name)->geometry();
+            for (const ControlSpec& spec : MainWindowDesign().controls) {
+                const std::string name(spec.name);
+                const QRect at = window.findChild<QWidget*>(FromView(spec.name))->geometry();
+                const QRect design = DesignRect(spec.twips);
                 const QRectF expected(design.x() * k, design.y() * k, design.width() * k, design.height() * k);
                 EXPECT_NEAR(at.x(), expected.x(), 1) << name << where;
                 EXPECT_NEAR(at.y(), expected.y(), 1) << name << where;

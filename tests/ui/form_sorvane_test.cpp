@@ -16,7 +16,9 @@
 
 #include "core/calculate_section.h"
 #include "fakes.h"
+#include "design/window_design.h"
 #include "ui/airfoil_picture.h"
+#include "ui/design_to_qt.h"
 #include "ui_helpers.h"
 
 namespace sorvane {
@@ -86,44 +88,25 @@ TEST_F(MainWindow, StartsWithItsDefaults)
 
 TEST_F(MainWindow, ControlsSitAtTheirFixedPlaces)
 {
-    struct Place {
-        const char* name;
-        const char* parent;
-        QRect pixels;
-        QString text;
-    };
-    const std::vector<Place> places = {
-        {"Frame2", "", {24, 16, 145, 73}, ""},
-        {"Text_N1", "Frame2", {104, 48, 33, 19}, "51"},
-        {"Text_Code", "Frame2", {40, 16, 41, 19}, "0012"},
-        {"Label5", "Frame2", {8, 48, 97, 17}, "Number of points ="},
-        {"Label1", "Frame2", {8, 16, 41, 17}, "NACA"},
-        {"Frame1", "", {248, 16, 185, 97}, ""},
-        {"Text_FCR", "Frame1", {120, 40, 49, 19}, ""},
-        {"Text_TCR", "Frame1", {120, 64, 49, 19}, ""},
-        {"Text_CCR", "Frame1", {120, 16, 49, 19}, ""},
-        {"Label2", "Frame1", {16, 40, 105, 17}, "Max Camber Loc ="},
-        {"Label3", "Frame1", {16, 64, 89, 17}, "Thickness Ratio ="},
-        {"Label4", "Frame1", {16, 16, 81, 17}, "Camber Ratio ="},
-        {"Picture_Airfoil", "", {24, 128, 409, 169}, ""},
-        {"Command1", "", {24, 96, 145, 25}, "Calculate and Show"},
-    };
     window.resize(900, 700);  // resizing moves and resizes nothing
     QApplication::processEvents();
-    for (const Place& p : places) {
-        QWidget* widget = Find(p.name);
+    for (const ControlSpec& spec : MainWindowDesign().controls) {
+        QWidget* widget = Find(std::string(spec.name).c_str());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), p.pixels) << p.name;
+        EXPECT_EQ(widget->geometry(), DesignRect(spec.twips)) << spec.name;
         const QString parent = widget->parentWidget()->objectName();
-        EXPECT_EQ(parent, QString::fromLatin1(p.parent)) << p.name;
+        EXPECT_EQ(parent, FromView(spec.parent)) << spec.name;
         if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-            EXPECT_EQ(field->text(), p.text);
+            EXPECT_EQ(field->text(), FromView(spec.caption));
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->text(), p.text);
+            EXPECT_EQ(label->text(), FromView(spec.caption));
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
             EXPECT_TRUE(frame->title().isEmpty());
         }
     }
+    // The design's own pixels at 96 dots per inch, for one control of each kind.
+    EXPECT_EQ(Find("Text_Code")->geometry(), QRect(40, 16, 41, 19));
+    EXPECT_EQ(Find("Picture_Airfoil")->geometry(), QRect(24, 128, 409, 169));
 }
 
 TEST_F(MainWindow, TabWalksTheControlsInTheirOrder)

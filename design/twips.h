@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cmath>
+
+namespace sorvane {
+
+// A position and size in twips (1/1440 inch), from the parent's top-left corner.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+constexpr double kTwipsPerInch = 1440;
+// At 96 dots per inch 15 twips make one pixel: the density the design was drawn at.
+constexpr double kDesignDpi = 96;
+constexpr int kTwipsPerDesignPixel = 15;
+
+// Pixels per twip at a screen density, with the layout grown by a factor.
+constexpr double PixelsPerTwip(double dpi, double factor = 1) { return dpi / kTwipsPerInch * factor; }
+
+// Each edge is rounded, not each size, so that neighbours that touch in the
+// design touch on screen at every density.
+inline int PixelEdge(double twips, double pixelsPerTwip)
+{
+    return static_cast<int>(std::lround(twips * pixelsPerTwip));
+}
+
+inline PixelRect ToPixels(const TwipsRect& twips, double pixelsPerTwip)
+{
+    const int left = PixelEdge(twips.left, pixelsPerTwip);
+    const int top = PixelEdge(twips.top, pixelsPerTwip);
+    return {left, top, PixelEdge(twips.left + twips.width, pixelsPerTwip) - left,
+            PixelEdge(twips.top + twips.height, pixelsPerTwip) - top};
+}
+
+}  // namespace sorvane

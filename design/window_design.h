@@ -1,0 +1,81 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "command/section_form.h"
+#include "design/twips.h"
+#include "output/drawing_box.h"
+
+namespace sorvane {
+
+enum class ControlKind { Frame, Label, Edit, Picture, Button };
+
+// One control of a window's design, as the window creates it.
+struct ControlSpec {
+    std::string_view name{};
+    std::string_view parent{};  // empty: the window's client area
+    ControlKind kind{};
+    TwipsRect twips{};  // from the parent's corner
+    std::string_view caption{};  // a label's or button's text, a field's first text
+    std::string_view accessibleName{};  // what a screen reader announces; empty: none of its own
+    std::string_view labels{};  // a label: the field it is the caption of
+    int tabIndex = -1;  // place in the keyboard's round
+    bool onTop = false;  // drawn over the controls it overlaps
+    std::optional<TextField> field{};  // a text field: which one the command reads or writes
+};
+
+struct WindowDesign {
+    std::string_view title;
+    TwipsRect client;  // the client area below the menu bar
+    std::span<const ControlSpec> controls;  // in creation order
+    std::string_view menuItem;  // the menu bar's one entry
+    std::string_view startingFocus;
+    Rgb plotBackground;
+    // Enter triggers no button: the window has none by default.
+    bool hasDefaultButton = false;
+};
+
+const WindowDesign& MainWindowDesign();
+
+// A control by its name; nullptr where the design has none.
+const ControlSpec* FindControl(const WindowDesign& design, std::string_view name);
+
+// Where a control lies from the client area's corner, frames' offsets added.
+TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control);
+
+// The controls that take the keyboard focus, in the order Tab walks them.
+std::vector<const ControlSpec*> TabOrder(const WindowDesign& design);
+
+// One label of the About window. Colour: empty for the toolkit's text colour.
+struct AboutLabelSpec {
+    std::string_view name;
+    std::string_view text;
+    TwipsRect twips;
+    double points;
+    bool title;  // bold and underlined
+    std::optional<Rgb> colour;
+};
+
+struct AboutDesign {
+    std::string_view title;
+    TwipsRect client;
+    Rgb background;
+    std::span<const AboutLabelSpec> labels;  // in creation order
+    // Verdana first; the families that come nearest where it is missing.
+    std::span<const std::string_view> families;
+    int characterSet;
+};
+
+const AboutDesign& AboutWindowDesign();
+
+// Where a single line of text goes in a box so that its ink stays inside:
+// centred as labels centre it, unless a tall line would push its ink (an
+// underline, a descender) past the box's bottom or top.
+enum class LinePlace { Centre, Top, Bottom };
+// Heights in pixels; ink from the baseline, downwards positive.
+LinePlace PlaceLine(double boxHeight, double lineHeight, double ascent, double inkTop, double inkBottom);
+
+}  // namespace sorvane
