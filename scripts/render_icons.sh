@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders data/sorvane.svg into the PNG sizes installed beside the SVG, and the
 # window icon's sizes into raw RGBA pixels built into the program, which it
-# shows without loading an image decoder. Run after changing the drawing;
+# shows without loading an image decoder, and the Windows icon. Run after changing the drawing;
 # needs imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,3 +12,6 @@ done
 for size in 16 24 32 48; do
     convert "ui/icons/sorvane-$size.png" -depth 8 "RGBA:ui/icons/sorvane-$size.rgba"
 done
+# The Windows icon: 16, 32 and 48 pixels as bitmaps, 256 as PNG, as Windows keeps them.
+convert ui/icons/sorvane-16.png ui/icons/sorvane-32.png ui/icons/sorvane-48.png ui/icons/sorvane-256.png \
+    win32/sorvane.ico

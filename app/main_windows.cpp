@@ -1,0 +1,37 @@
+// Sorvane on Windows: the main window, and the message loop that runs until
+// the last of the program's windows has closed.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+
+#include "win32/form_sorvane.h"
+#include "win32/open_windows.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(INITCOMMONCONTROLSEX);
+    controls.dwICC = ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    sorvane::win32::OpenWindows windows;
+    sorvane::win32::Form_Sorvane window(windows);
+    if (window.Hwnd() == nullptr) {
+        MessageBoxW(nullptr, L"Sorvane could not open its window.", L"Sorvane", MB_OK);
+        return 1;
+    }
+    window.Show(show);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

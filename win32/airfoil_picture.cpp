@@ -1,0 +1,122 @@
+#include "win32/airfoil_picture.h"
+
+#include <cmath>
+
+#include "win32/handles.h"
+#include "win32/window_procedure.h"
+
+namespace sorvane::win32 {
+namespace {
+
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+const wchar_t* PictureClass()
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProcedure<AirfoilPicture>;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = L"SorvanePicture";
+    return RegisterOnce(windowClass);
+}
+
+int Whole(double pixels) { return static_cast<int>(std::lround(pixels)); }
+
+}  // namespace
+
+AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background_(ToColorRef(background))
+{
+    // The default sunken border of a drawing box; it takes the focus like a control.
+    CreateWindowExW(WS_EX_CLIENTEDGE, PictureClass(), L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                    0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                    GetModuleHandleW(nullptr), this);
+}
+
+AirfoilPicture::~AirfoilPicture()
+{
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+double AirfoilPicture::Width() const { return drawing_.Width(); }
+
+double AirfoilPicture::Height() const { return drawing_.Height(); }
+
+void AirfoilPicture::Cls()
+{
+    drawing_.Cls();
+    Changed();
+}
+
+void AirfoilPicture::Scale(float x1, float y1, float x2, float y2)
+{
+    drawing_.Scale(x1, y1, x2, y2);
+    Changed();
+}
+
+void AirfoilPicture::Line(float x1, float y1, float x2, float y2, Rgb colour)
+{
+    drawing_.Line(x1, y1, x2, y2, colour);
+    Changed();
+}
+
+void AirfoilPicture::Changed()
+{
+    if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT AirfoilPicture::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE: {
+        RECT outer{};
+        GetWindowRect(window_, &outer);
+        drawing_.SetOuterPixels(outer.right - outer.left, outer.bottom - outer.top);
+        return 0;
+    }
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return 1;  // the paint fills the whole box
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Changed(); return 0;
+    case WM_LBUTTONDOWN: SetFocus(window_); return 0;
+    default: return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void AirfoilPicture::Paint()
+{
+    Painting painting(window_);
+    RECT inner{};
+    GetClientRect(window_, &inner);
+    // Drawn off screen first, so the box never flickers through its background.
+    const HDC screen = painting.dc();
+    const HDC dc = CreateCompatibleDC(screen);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, inner.right, inner.bottom));
+    {
+        Selected canvas(dc, bitmap.get());
+        Brush background(CreateSolidBrush(background_));
+        FillRect(dc, &inner, background.get());
+        if (drawing_.Paintable()) {
+            const RecordedDrawing::Inner box{0, 0, double(inner.right), double(inner.bottom)};
+            for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
+                Pen pen(CreatePen(PS_SOLID, 1, ToColorRef(segment.colour)));
+                Selected drawing(dc, pen.get());
+                const auto from = drawing_.ToPixels(segment.x1, segment.y1, box);
+                const auto to = drawing_.ToPixels(segment.x2, segment.y2, box);
+                MoveToEx(dc, Whole(from.x), Whole(from.y), nullptr);
+                LineTo(dc, Whole(to.x), Whole(to.y));
+            }
+        }
+        // A keyboard user sees where the focus is.
+        if (GetFocus() == window_) {
+            RECT focus = inner;
+            InflateRect(&focus, -1, -1);
+            DrawFocusRect(dc, &focus);
+        }
+        BitBlt(screen, 0, 0, inner.right, inner.bottom, dc, 0, 0, SRCCOPY);
+    }
+    DeleteDC(dc);
+}
+
+}  // namespace sorvane::win32

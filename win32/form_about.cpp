@@ -1,0 +1,189 @@
+#include "win32/form_about.h"
+
+#include <cmath>
+
+#include "win32/resources.h"
+#include "win32/wide_text.h"
+#include "win32/window_procedure.h"
+
+namespace sorvane::win32 {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+
+COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+const wchar_t* AboutWindowClass()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.lpfnWndProc = WindowProcedure<Form_About>;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = L"SorvaneAbout";
+    return RegisterOnce(windowClass);
+}
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool HasFamily(const std::wstring& family, BYTE characterSet)
+{
+    LOGFONTW wanted{};
+    wanted.lfCharSet = characterSet;
+    family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    const HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The design's family where the system has it, otherwise the nearest; in the
+// design's character set where the family covers it.
+LOGFONTW AboutFont(const AboutDesign& design, const AboutLabelSpec& label, UINT dpi)
+{
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(label.points * dpi / 72.0));
+    font.lfWeight = label.title ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = label.title;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    for (const std::string_view family : design.families) {
+        const std::wstring name = Widen(family);
+        if (!HasFamily(name, DEFAULT_CHARSET)) continue;
+        name.copy(font.lfFaceName, LF_FACESIZE - 1);
+        if (HasFamily(name, BYTE(design.characterSet))) font.lfCharSet = BYTE(design.characterSet);
+        return font;
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(NONCLIENTMETRICSW);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    std::wstring(metrics.lfMessageFont.lfFaceName).copy(font.lfFaceName, LF_FACESIZE - 1);
+    return font;
+}
+
+}  // namespace
+
+Form_About::Form_About(OpenWindows& windows) : windows_(windows)
+{
+    const AboutDesign& design = AboutWindowDesign();
+    background_ = Brush(CreateSolidBrush(ToColorRef(design.background)));
+    CreateWindowExW(0, AboutWindowClass(), Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr) return;
+    windows_.Opened();
+    int id = 100;
+    for (const AboutLabelSpec& spec : design.labels) {
+        // Drawn by the window, so that the text keeps its ink inside the box; the
+        // control keeps the text for screen readers.
+        const HWND label = CreateWindowExW(0, L"STATIC", Widen(spec.text).c_str(),
+                                           WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
+                                           GetModuleHandleW(nullptr), nullptr);
+        labels_.push_back({&spec, label, Font()});
+    }
+    LayOut();
+}
+
+Form_About::~Form_About()
+{
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void Form_About::Detach()
+{
+    window_ = nullptr;
+    windows_.Closed();
+}
+
+void Form_About::Show()
+{
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+// At the window's density: the design's twips and the labels' point sizes.
+void Form_About::LayOut()
+{
+    const AboutDesign& design = AboutWindowDesign();
+    const UINT dpi = GetDpiForWindow(window_);
+    const double scale = PixelsPerTwip(dpi);
+    for (Label& label : labels_) {
+        const PixelRect at = ToPixels(label.spec->twips, scale);
+        SetWindowPos(label.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const LOGFONTW font = AboutFont(design, *label.spec, dpi);
+        label.font = Font(CreateFontIndirectW(&font));
+    }
+    const PixelRect client = ToPixels(design.client, scale);
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, 0, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
+{
+    const Label* label = nullptr;
+    for (const Label& candidate : labels_)
+        if (candidate.window == item.hwndItem) label = &candidate;
+    if (label == nullptr) return;
+
+    const HDC dc = item.hDC;
+    RECT box = item.rcItem;
+    FillRect(dc, &box, background_.get());
+    Selected font(dc, label->font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, label->spec->colour ? ToColorRef(*label->spec->colour) : GetSysColor(COLOR_WINDOWTEXT));
+
+    // Centred as a label centres its line, unless a tall line would put its
+    // ink (the title's underline, a descender) outside the box.
+    const std::wstring text = Widen(label->spec->text);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    double inkBottom = metrics.tmDescent;
+    if (label->spec->title) {
+        OUTLINETEXTMETRICW outline{};
+        outline.otmSize = sizeof(OUTLINETEXTMETRICW);
+        if (GetOutlineTextMetricsW(dc, sizeof(outline), &outline) != 0)
+            inkBottom = std::max(inkBottom, double(-outline.otmsUnderscorePosition + outline.otmsUnderscoreSize));
+    }
+    UINT vertical = DT_VCENTER;
+    switch (PlaceLine(box.bottom - box.top, metrics.tmHeight, metrics.tmAscent,
+                      -double(metrics.tmAscent - metrics.tmInternalLeading), inkBottom)) {
+    case LinePlace::Bottom: vertical = DT_BOTTOM; break;
+    case LinePlace::Top: vertical = DT_TOP; break;
+    case LinePlace::Centre: break;
+    }
+    DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | vertical);
+}
+
+LRESULT Form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return 1;
+    }
+    case WM_DRAWITEM: DrawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut();
+        return 0;
+    }
+    default: return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+}  // namespace sorvane::win32

@@ -1,0 +1,291 @@
+#include "win32/form_sorvane.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "command/calculate_and_show.h"
+#include "win32/gdi_text_measurer.h"
+#include "win32/resources.h"
+#include "win32/wide_text.h"
+#include "win32/window_procedure.h"
+
+namespace sorvane::win32 {
+namespace {
+
+constexpr int kFirstControlId = 100;
+constexpr int kAboutId = 50;
+// Not WS_CLIPCHILDREN: the window paints the inside of its frames, which draw only their border.
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+
+const wchar_t* MainWindowClass()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    windowClass.lpfnWndProc = WindowProcedure<Form_Sorvane>;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"SorvaneMain";
+    return RegisterOnce(windowClass);
+}
+
+HMENU MenuBar(std::string_view item)
+{
+    const HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, kAboutId, Widen(item).c_str());
+    return menu;
+}
+
+HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, std::string_view text, HWND parent,
+                 int id)
+{
+    return CreateWindowExW(exStyle, windowClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
+
+RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height}; }
+
+}  // namespace
+
+Form_Sorvane::Form_Sorvane(OpenWindows& windows) : windows_(windows)
+{
+    const WindowDesign& design = MainWindowDesign();
+    CreateWindowExW(kWindowExStyle, MainWindowClass(), Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MenuBar(design.menuItem),
+                    GetModuleHandleW(nullptr), this);
+    if (window_ == nullptr) return;
+    windows_.Opened();
+    CreateControls();
+    LayOut();
+}
+
+Form_Sorvane::~Form_Sorvane()
+{
+    about_.reset();
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void Form_Sorvane::Detach()
+{
+    window_ = nullptr;
+    windows_.Closed();
+}
+
+void Form_Sorvane::Show(int how)
+{
+    ShowWindow(window_, how);
+    UpdateWindow(window_);
+    SetFocus(Find(MainWindowDesign().startingFocus));
+}
+
+// Every control is the window's own child at its place from the client area's
+// corner: inside a group box, a control's notifications would go to the box.
+void Form_Sorvane::CreateControls()
+{
+    const WindowDesign& design = MainWindowDesign();
+    int id = kFirstControlId;
+    for (const ControlSpec& spec : design.controls) {
+        HWND control = nullptr;
+        switch (spec.kind) {
+        case ControlKind::Frame: control = CreateChild(L"BUTTON", BS_GROUPBOX, 0, "", window_, id); break;
+        case ControlKind::Label:
+            control = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, spec.caption, window_, id);
+            break;
+        case ControlKind::Edit:
+            control = CreateChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, spec.caption,
+                                  window_, id);
+            // No length limit: a long paste is read whole.
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+            break;
+        case ControlKind::Picture:
+            picture_ = std::make_unique<AirfoilPicture>(window_, id, design.plotBackground);
+            control = picture_->Hwnd();
+            break;
+        case ControlKind::Button:
+            control = CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, spec.caption, window_, id);
+            break;
+        }
+        controls_.push_back({&spec, control});
+        if (spec.field) fields_[*spec.field] = control;
+        // Named from the design: the system would name a field after the label before it.
+        if (!spec.accessibleName.empty()) accessible_.SetName(control, spec.accessibleName);
+        ++id;
+    }
+
+    // Tab walks the z-order: the focusable controls on top in the design's tab
+    // order, the labels under them (a field is drawn over the label that
+    // overlaps it), the frames at the bottom behind everything.
+    std::vector<HWND> stack;
+    for (const ControlSpec* spec : TabOrder(design)) stack.push_back(Find(spec->name));
+    for (const ControlKind kind : {ControlKind::Label, ControlKind::Frame})
+        for (const Control& control : controls_)
+            if (control.spec->kind == kind) stack.push_back(control.window);
+    for (HWND control : stack)
+        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND Form_Sorvane::Find(std::string_view name) const
+{
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [name](const Control& control) { return control.spec->name == name; });
+    return found == controls_.end() ? nullptr : found->window;
+}
+
+std::vector<TextRoom> Form_Sorvane::Rooms(double pixelsPerTwip) const
+{
+    const WindowDesign& design = MainWindowDesign();
+    const UINT dpi = GetDpiForWindow(window_);
+    const auto pixels = [&](std::string_view name) {
+        return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
+    };
+    std::vector<TextRoom> texts;
+    for (const ControlSpec& spec : design.controls)
+        if (spec.kind == ControlKind::Label) texts.push_back(CaptionRoom(spec.caption, pixels(spec.name), pixels(spec.labels)));
+    // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
+    const ControlSpec* button = FindControl(design, "Command1");
+    const PixelRect buttonBox = pixels(button->name);
+    texts.push_back({std::string(button->caption), double(buttonBox.width), double(buttonBox.height),
+                     double(Scaled(10, dpi)), double(Scaled(6, dpi))});
+    const PixelRect fieldBox = pixels("Text_Code");
+    const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
+    texts.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, double(2 * edge + Scaled(2, dpi))});
+    return texts;
+}
+
+// How far the design may grow before the window no longer fits its monitor's work area.
+double Form_Sorvane::LargestFactor(double pixelsPerTwip) const
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor))
+        return std::numeric_limits<double>::infinity();
+    const PixelRect client = ToPixels(MainWindowDesign().client, pixelsPerTwip);
+    RECT outer = ToRect(client);
+    AdjustWindowRectExForDpi(&outer, kWindowStyle, TRUE, kWindowExStyle, GetDpiForWindow(window_));
+    const double across = double(monitor.rcWork.right - monitor.rcWork.left - (outer.right - outer.left - client.width))
+                          / client.width;
+    const double down = double(monitor.rcWork.bottom - monitor.rcWork.top - (outer.bottom - outer.top - client.height))
+                        / client.height;
+    return std::min(across, down);
+}
+
+// The controls take the system's message font at the size the person set, and
+// the design grows to hold it.
+void Form_Sorvane::LayOut()
+{
+    const WindowDesign& design = MainWindowDesign();
+    const UINT dpi = GetDpiForWindow(window_);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(NONCLIENTMETRICSW);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    GdiTextMeasurer measurer(metrics.lfMessageFont, int(dpi));
+    const double designScale = PixelsPerTwip(dpi);
+    const LayoutFit fit = FitLayout(measurer, Rooms(designScale), LargestFactor(designScale));
+
+    const LOGFONTW chosen = measurer.FontFor(fit.font);
+    Font font(CreateFontIndirectW(&chosen));
+    const double scale = PixelsPerTwip(dpi, fit.factor);
+    for (const Control& control : controls_) {
+        const PixelRect at = ToPixels(ClientTwips(design, *control.spec), scale);
+        SetWindowPos(control.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    font_ = std::move(font);
+
+    RECT outer = ToRect(ToPixels(design.client, scale));
+    AdjustWindowRectExForDpi(&outer, kWindowStyle, TRUE, kWindowExStyle, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar that wraps takes room from the client area: give it back.
+    RECT client{};
+    GetClientRect(window_, &client);
+    const PixelRect wanted = ToPixels(design.client, scale);
+    if (client.bottom < wanted.height)
+        SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left,
+                     outer.bottom - outer.top + wanted.height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+bool Form_Sorvane::PreTranslate(MSG& message)
+{
+    return window_ != nullptr && IsDialogMessageW(window_, &message);
+}
+
+LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kAboutId && HIWORD(wParam) == 0) ShowAboutWindow();
+        else if (reinterpret_cast<HWND>(lParam) == Find("Command1") && HIWORD(wParam) == BN_CLICKED) CalculateAndShow();
+        // Enter and Escape arrive as IDOK and IDCANCEL: the window has no default button.
+        return 0;
+    case WM_DPICHANGED: {
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut();
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        // Captions stand on the window's own colour.
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) LayOut();
+        return 0;
+    default: return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+std::string Form_Sorvane::Text(TextField field) const
+{
+    const HWND control = fields_.at(field);
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return Narrow(text);
+}
+
+void Form_Sorvane::SetText(TextField field, const std::string& text)
+{
+    SetWindowTextW(fields_.at(field), Widen(text).c_str());
+}
+
+void Form_Sorvane::ShowMessage(const std::string& message)
+{
+    MessageBoxW(window_, Widen(message).c_str(), L"Sorvane", MB_OK);
+}
+
+std::string Form_Sorvane::DecimalSeparator() const
+{
+    wchar_t separator[8] = L".";
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
+    return Narrow(separator);
+}
+
+DrawingBox& Form_Sorvane::Picture_Airfoil() { return *picture_; }
+
+void Form_Sorvane::DescribePlot(const std::string& description)
+{
+    accessible_.SetDescription(picture_->Hwnd(), description);
+}
+
+void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
+
+void Form_Sorvane::ShowAboutWindow()
+{
+    if (!about_ || about_->Hwnd() == nullptr) about_ = std::make_unique<Form_About>(windows_);
+    about_->Show();
+}
+
+}  // namespace sorvane::win32

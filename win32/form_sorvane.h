@@ -1,0 +1,72 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command/section_form.h"
+#include "design/layout_fit.h"
+#include "design/window_design.h"
+#include "win32/accessible_text.h"
+#include "win32/airfoil_picture.h"
+#include "win32/form_about.h"
+#include "win32/handles.h"
+#include "win32/open_windows.h"
+
+namespace sorvane::win32 {
+
+// The main window: two inputs, three results, the button that runs the
+// Calculate command, the drawing box and the About menu entry, all built from
+// the shared design. It only wires these to the command. Its design grows by
+// one factor where the system's message font needs more room; resizing the
+// window moves nothing.
+class Form_Sorvane : public SectionForm {
+public:
+    explicit Form_Sorvane(OpenWindows& windows);
+    ~Form_Sorvane() override;
+    Form_Sorvane(const Form_Sorvane&) = delete;
+    Form_Sorvane& operator=(const Form_Sorvane&) = delete;
+
+    HWND Hwnd() const { return window_; }
+    void Show(int how);
+
+    std::string Text(TextField field) const override;
+    void SetText(TextField field, const std::string& text) override;
+    void ShowMessage(const std::string& message) override;
+    std::string DecimalSeparator() const override;
+    DrawingBox& Picture_Airfoil() override;
+    void DescribePlot(const std::string& description) override;
+
+    // Keyboard handling as in a dialog (Tab, Space on the button); true where the message was used.
+    bool PreTranslate(MSG& message);
+
+    void Attach(HWND window) { window_ = window; }
+    void Detach();
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct Control {
+        const ControlSpec* spec;
+        HWND window;
+    };
+
+    void CreateControls();
+    void LayOut();
+    double LargestFactor(double pixelsPerTwip) const;
+    std::vector<TextRoom> Rooms(double pixelsPerTwip) const;
+    HWND Find(std::string_view name) const;
+    void CalculateAndShow();
+    void ShowAboutWindow();
+
+    OpenWindows& windows_;
+    HWND window_ = nullptr;
+    std::vector<Control> controls_;
+    std::map<TextField, HWND> fields_;
+    std::unique_ptr<AirfoilPicture> picture_;
+    Font font_;
+    std::unique_ptr<Form_About> about_;
+    AccessibleText accessible_;
+};
+
+}  // namespace sorvane::win32

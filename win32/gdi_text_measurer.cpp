@@ -1,0 +1,106 @@
+#include "win32/gdi_text_measurer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "win32/wide_text.h"
+
+namespace sorvane::win32 {
+namespace {
+
+constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+
+}  // namespace
+
+GdiTextMeasurer::GdiTextMeasurer(const LOGFONTW& desktop, int dpi)
+    : desktop_(desktop), dpi_(dpi), dc_(CreateCompatibleDC(nullptr))
+{
+    LOGFONTW normal = desktop_;
+    normal.lfWidth = 0;
+    font_ = Font(CreateFontIndirectW(&normal));
+    original_ = SelectObject(dc_, font_.get());
+    GetTextMetricsW(dc_, &metrics_);
+    normalAverageWidth_ = metrics_.tmAveCharWidth;
+}
+
+GdiTextMeasurer::~GdiTextMeasurer()
+{
+    SelectObject(dc_, original_);
+    DeleteDC(dc_);
+}
+
+FontChoice GdiTextMeasurer::DesktopFont() const
+{
+    // A negative height is the characters' own height, a positive one the whole cell's.
+    const double pixels = desktop_.lfHeight < 0 ? -desktop_.lfHeight
+                                                : metrics_.tmHeight - metrics_.tmInternalLeading;
+    return {pixels * 72.0 / dpi_, 100};
+}
+
+LOGFONTW GdiTextMeasurer::FontFor(const FontChoice& font) const
+{
+    LOGFONTW chosen = desktop_;
+    if (font.points != DesktopFont().points)
+        chosen.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / 72.0));
+    chosen.lfWidth = font.stretch >= 100 ? 0 : static_cast<LONG>(std::lround(normalAverageWidth_ * font.stretch / 100.0));
+    return chosen;
+}
+
+void GdiTextMeasurer::Use(const FontChoice& font)
+{
+    const LOGFONTW chosen = FontFor(font);
+    Font next(CreateFontIndirectW(&chosen));
+    SelectObject(dc_, next.get());
+    font_ = std::move(next);
+    GetTextMetricsW(dc_, &metrics_);
+}
+
+double GdiTextMeasurer::LineHeight() const { return metrics_.tmHeight; }
+
+double GdiTextMeasurer::Ascent() const { return metrics_.tmAscent; }
+
+double GdiTextMeasurer::Advance(std::string_view text) const
+{
+    const std::wstring wide = Widen(text);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc_, wide.c_str(), int(wide.size()), &extent);
+    return extent.cx;
+}
+
+double GdiTextMeasurer::Overhang(std::string_view text) const
+{
+    const std::wstring wide = Widen(text);
+    if (wide.empty()) return 0;
+    ABC widths{};
+    if (!GetCharABCWidthsW(dc_, wide.back(), wide.back(), &widths)) return 0;
+    return std::max(0, -widths.abcC);
+}
+
+InkBox GdiTextMeasurer::Ink(std::string_view text) const
+{
+    const std::wstring wide = Widen(text);
+    InkBox ink{};
+    bool any = false;
+    double pen = 0;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        GLYPHMETRICS glyph{};
+        const DWORD result = GetGlyphOutlineW(dc_, wide[i], GGO_METRICS, &glyph, 0, nullptr, &kIdentity);
+        SIZE advance{};
+        GetTextExtentPoint32W(dc_, wide.c_str(), int(i + 1), &advance);
+        if (result != GDI_ERROR && glyph.gmBlackBoxX > 0 && wide[i] != L' ') {
+            // Glyph origins are y upwards from the baseline; the ink box is y downwards.
+            const InkBox box{pen + glyph.gmptGlyphOrigin.x, -double(glyph.gmptGlyphOrigin.y),
+                             pen + glyph.gmptGlyphOrigin.x + glyph.gmBlackBoxX,
+                             -double(glyph.gmptGlyphOrigin.y) + glyph.gmBlackBoxY};
+            ink = any ? InkBox{std::min(ink.left, box.left), std::min(ink.top, box.top),
+                               std::max(ink.right, box.right), std::max(ink.bottom, box.bottom)}
+                      : box;
+            any = true;
+        }
+        pen = advance.cx;
+    }
+    return ink;
+}
+
+}  // namespace sorvane::win32

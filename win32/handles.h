@@ -1,0 +1,89 @@
+#pragma once
+
+#include <utility>
+
+#include "win32/windows_api.h"
+
+namespace sorvane::win32 {
+
+// Owns a GDI object (font, pen, brush) and deletes it once.
+template <typename Handle>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    void Reset()
+    {
+        if (handle_ != nullptr) DeleteObject(handle_);
+        handle_ = nullptr;
+    }
+
+    Handle handle_ = nullptr;
+};
+
+using Font = GdiObject<HFONT>;
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+
+// Selects an object into a device context for one scope, and puts the old one back.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() { SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// A window's device context for one scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint and EndPaint round one WM_PAINT.
+class Painting {
+public:
+    explicit Painting(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~Painting() { EndPaint(window_, &paint_); }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+}  // namespace sorvane::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+// Resource ids shared by the resource script and the code.
+#define SORVANE_ICON_ID 1
+
+#ifndef RC_INVOKED
+namespace sorvane::win32 {
+
+constexpr int kIconId = SORVANE_ICON_ID;
+
+}  // namespace sorvane::win32
+#endif
