@@ -105,7 +105,7 @@ void Form_About::Detach()
 void Form_About::Show()
 {
     if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
-    ShowWindow(window_, SW_SHOW);
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(window_);
 }
 

@@ -82,9 +82,10 @@ void Form_Sorvane::Detach()
 
 void Form_Sorvane::Show(int how)
 {
+    lastFocus_ = Find(MainWindowDesign().startingFocus);
     ShowWindow(window_, how);
     UpdateWindow(window_);
-    SetFocus(Find(MainWindowDesign().startingFocus));
+    SetFocus(lastFocus_);
 }
 
 // Every control is the window's own child at its place from the client area's
@@ -236,6 +237,16 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         LayOut();
         return 0;
     }
+    case WM_ACTIVATE:
+        // Like a dialog, the window gives the focus back to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+        }
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Find(MainWindowDesign().startingFocus));
+        return 0;
     case WM_CTLCOLORSTATIC:
         // Captions stand on the window's own colour.
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

@@ -63,6 +63,7 @@ private:
     HWND window_ = nullptr;
     std::vector<Control> controls_;
     std::map<TextField, HWND> fields_;
+    HWND lastFocus_ = nullptr;
     std::unique_ptr<AirfoilPicture> picture_;
     Font font_;
     std::unique_ptr<Form_About> about_;
