@@ -1,0 +1,124 @@
+// Start-up probe for Windows: shows a main window and, once every paint it
+// asked for has been handled, prints the wall-clock time (ns since the Unix
+// epoch) and quits. Built three times: around Sorvane's main window; around
+// the same fourteen controls created plainly, with no fitting, fonts or
+// command; and around a bare window of the same size. All three carry the
+// same manifest, so they differ only in what they create.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+
+#if defined(SORVANE_PROBE)
+#include "win32/form_sorvane.h"
+#include "win32/open_windows.h"
+#elif defined(PLAIN_CONTROLS_PROBE)
+#include "design/window_design.h"
+#endif
+
+namespace {
+
+#if !defined(SORVANE_PROBE)
+LRESULT CALLBACK PlainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND PlainWindow(const wchar_t* title)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = PlainProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = L"ProbeWindow";
+    RegisterClassExW(&windowClass);
+    const HMENU menu = CreateMenu();
+    AppendMenuW(menu, MF_STRING, 50, L"About");
+    RECT outer{0, 0, 462, 322};
+    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    return CreateWindowExW(0, L"ProbeWindow", title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                           outer.right - outer.left, outer.bottom - outer.top, nullptr, menu,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+#endif
+
+#if defined(PLAIN_CONTROLS_PROBE)
+void PlainControls(HWND window)
+{
+    const sorvane::WindowDesign& design = sorvane::MainWindowDesign();
+    for (const sorvane::ControlSpec& spec : design.controls) {
+        const sorvane::PixelRect at = sorvane::ToPixels(sorvane::ClientTwips(design, spec), 1.0 / 15);
+        const wchar_t* windowClass = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (spec.kind) {
+        case sorvane::ControlKind::Frame: windowClass = L"BUTTON"; style |= BS_GROUPBOX; break;
+        case sorvane::ControlKind::Edit: windowClass = L"EDIT"; exStyle = WS_EX_CLIENTEDGE; style |= WS_TABSTOP; break;
+        case sorvane::ControlKind::Button: windowClass = L"BUTTON"; style |= WS_TABSTOP; break;
+        case sorvane::ControlKind::Picture: exStyle = WS_EX_CLIENTEDGE; break;
+        case sorvane::ControlKind::Label: break;
+        }
+        wchar_t caption[64]{};
+        MultiByteToWideChar(CP_UTF8, 0, spec.caption.data(), int(spec.caption.size()), caption, 63);
+        CreateWindowExW(exStyle, windowClass, caption, style, at.left, at.top, at.width, at.height, window, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+}
+#endif
+
+void ReportPainted()
+{
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    // FILETIME counts 100 ns steps from 1601.
+    std::printf("painted_ns=%llu\n", (ticks - 116444736000000000ULL) * 100);
+    std::fflush(stdout);
+}
+
+// Handles every message already queued (the paints above all), then reports.
+void RunUntilPainted()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    GdiFlush();
+    ReportPainted();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+#if defined(SORVANE_PROBE)
+    sorvane::win32::OpenWindows windows;
+    sorvane::win32::Form_Sorvane window(windows);
+    window.Show(SW_SHOWNORMAL);
+    RunUntilPainted();
+#else
+    const HWND window = PlainWindow(L"NACA 4 digit airfoil Coordinate Generator");
+#if defined(PLAIN_CONTROLS_PROBE)
+    PlainControls(window);
+#endif
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    RunUntilPainted();
+    DestroyWindow(window);
+#endif
+    return 0;
+}
