@@ -4,7 +4,8 @@
 #   bash scripts/sorvane.sh run      install what is missing, build, launch the window
 #   bash scripts/sorvane.sh test     install what is missing, build, run every test
 #   bash scripts/sorvane.sh package  install the build dependencies, build the source and binary
-#                                    packages with dpkg-buildpackage, leave them under build/
+#                                    packages with dpkg-buildpackage, and the Windows installer
+#                                    and portable exe; leave them under build/
 set -euo pipefail
 
 mode=${1:-}
@@ -20,15 +21,17 @@ package_packages=(dpkg-dev debhelper binutils)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip openbox imagemagick e2fsprogs
                clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db autopkgtest
                fonts-cantarell fonts-noto-core fonts-liberation2 qt6-gtk-platformtheme)
-# The Windows cross build and wine, and the Wayland compositor and accessibility
-# bus of the end-to-end test, without the many recommended extras.
-windows_packages=(g++-mingw-w64-x86-64-posix wine64 googletest)
+# The Windows cross build, its installer and wine, and the Wayland compositor
+# and accessibility bus of the end-to-end test, without the many recommended extras.
+windows_build_packages=(g++-mingw-w64-x86-64-posix wixl)
+windows_packages=("${windows_build_packages[@]}" wine64 googletest msitools)
 desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 [ "$mode" != run ] && packages+=("${package_packages[@]}")
 plain_packages=()
 [ "$mode" = test ] && plain_packages+=("${windows_packages[@]}" "${desktop_packages[@]}")
+[ "$mode" = package ] && plain_packages+=("${windows_build_packages[@]}")
 
 updated=no
 install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
@@ -101,9 +104,25 @@ make_package() {
     done
 }
 
+# The version, as CMakeLists.txt sets it for every package.
+project_version() { sed -n 's/^project(Sorvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# sorvane.exe cross-built, as the MSI that installs it and as the portable exe;
+# prints their paths.
+make_windows_packages() {
+    local version
+    version=$(project_version)
+    cmake --preset windows -DBUILD_TESTING=OFF >&2
+    cmake --build --preset windows --target sorvane -j "$jobs" >&2
+    bash packaging/windows/build_msi.sh "$version" build/windows/app/sorvane.exe "build/sorvane-$version-x64.msi" >&2
+    cp build/windows/app/sorvane.exe "build/sorvane-$version-x64.exe"
+    realpath "build/sorvane-$version-x64.msi" "build/sorvane-$version-x64.exe"
+}
+
 if [ "$mode" = package ]; then
     install_build_dependencies
     make_package build/deb-work build
+    make_windows_packages
     exit
 fi
 
@@ -176,10 +195,12 @@ fuzz() {
     echo "fuzz: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' build/fuzz/fuzz.log); the log is build/fuzz/fuzz.log"
 }
 
-# The toolkit-free half cross-built for Windows, its tests run under wine: one
-# wine server for the whole run, in a prefix inside the build folder.
+# sorvane.exe and the toolkit-free tests cross-built for Windows, run under
+# wine: the engine tests with one wine server for the whole run, in a prefix
+# inside the build folder; the real window and the installer each in an X
+# server and a wine server of their own.
 windows() {
-    cmake --preset windows
+    cmake --preset windows -DBUILD_TESTING=ON
     cmake --build --preset windows -j "$jobs"
     export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
     trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT

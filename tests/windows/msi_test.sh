@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Installs, starts, upgrades and uninstalls the MSI under wine, in a fresh
+# prefix with a HOME of its own (wine links the prefix's Documents to $HOME),
+# in an X server and wine server of its own.
+#   bash tests/windows/msi_test.sh VERSION SORVANE_EXE
+set -euo pipefail
+version=${1:?usage: msi_test.sh VERSION SORVANE_EXE}
+exe=$(realpath "${2:?missing sorvane.exe}")
+here=$(cd "$(dirname "$0")" && pwd)
+build_msi="$here/../../packaging/windows/build_msi.sh"
+# The same sources, one patch release later.
+IFS=. read -r major minor patch <<<"$version"
+newer="$major.$minor.$((patch + 1))"
+
+work=$(mktemp -d)
+wine=/usr/lib/wine/wine64
+export HOME="$work/home" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$HOME"
+pids=()
+cleanup() {
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL (msi): $*" >&2; exit 1; }
+wait_for() {  # wait_for SECONDS COMMAND...
+    local limit=$(( $1 * 10 )); shift
+    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+bash "$build_msi" "$version" "$exe" "$work/sorvane-$version-x64.msi"
+bash "$build_msi" "$newer" "$exe" "$work/sorvane-$newer-x64.msi"
+msiinfo export "$work/sorvane-$version-x64.msi" LaunchCondition | grep -q "A newer version of Sorvane is already installed" ||
+    fail "the MSI has no message for an older version"
+
+source "$here/../../scripts/x_session.sh"
+start_x_session 261 290 || fail "could not start an X server"
+"$wine" wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot failed"
+
+drive_c="$WINEPREFIX/drive_c"
+program="$drive_c/Program Files/Sorvane"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# The Add/Remove Programs entries named Sorvane, one "version" line each.
+entries() {
+    "$wine" reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' |
+        awk '/DisplayName +REG_SZ +Sorvane$/ {found = 1} /DisplayVersion/ && found {print $3; found = 0}'
+}
+shortcut() { find "$drive_c" -name Sorvane.lnk | head -n 1; }
+
+"$wine" msiexec /i "$work/sorvane-$version-x64.msi" /qn || fail "msiexec /i failed"
+for file in sorvane.exe LICENSE.txt README.txt; do
+    [ -f "$program/$file" ] || fail "$file is not in Program Files\\Sorvane"
+done
+[ -n "$(shortcut)" ] || fail "no Start menu shortcut"
+[ "$(entries)" = "$version" ] || fail "Add/Remove Programs: '$(entries)', not $version"
+echo "installed: Program Files\\Sorvane, the shortcut $(basename "$(shortcut)"), one entry $version"
+
+# Started from the Start menu, it works in Documents.
+"$wine" start /unix "$(realpath "$(shortcut)")"
+main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1; }
+wait_for 60 main_window || fail "the program did not start from the shortcut"
+xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1 || true
+sleep 0.5
+xdotool key space
+wait_for 10 test -s "$HOME/airfoil.txt" || fail "airfoil.txt did not appear in Documents"
+[ "$(head -n 1 "$HOME/airfoil.txt" | tr -d '\r')" = "NACA 0012" ] || fail "airfoil.txt: $(head -n 1 "$HOME/airfoil.txt")"
+xdotool key alt+F4
+wait_for 15 bash -c '! pgrep -x sorvane.exe' || fail "the program did not end"
+echo "started from the shortcut: airfoil.txt in Documents"
+
+"$wine" msiexec /i "$work/sorvane-$newer-x64.msi" /qn || fail "the upgrade failed"
+[ "$(entries)" = "$newer" ] || fail "after the upgrade: '$(entries)', not one entry $newer"
+if "$wine" msiexec /i "$work/sorvane-$version-x64.msi" /qn /l*v 'C:\downgrade.log'; then
+    fail "the older MSI installed over the newer one"
+fi
+tr -d '\0' <"$drive_c/downgrade.log" | grep -q 'WIX_DOWNGRADE_DETECTED = {' || fail "the older MSI was refused for another reason"
+[ "$(entries)" = "$newer" ] || fail "the refused older MSI changed the entries: '$(entries)'"
+echo "upgraded in place to $newer; $version refused"
+
+"$wine" msiexec /x "$work/sorvane-$newer-x64.msi" /qn || fail "msiexec /x failed"
+[ ! -e "$program" ] || fail "Program Files\\Sorvane is still there"
+[ -z "$(shortcut)" ] || fail "the shortcut is still there"
+[ -z "$(entries)" ] || fail "the Add/Remove Programs entry is still there"
+[ -f "$HOME/airfoil.txt" ] || fail "uninstalling removed the user's airfoil.txt"
+echo "uninstalled: no program files, shortcut or entry; airfoil.txt kept"
