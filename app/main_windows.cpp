@@ -1,12 +1,7 @@
 // Sorvane on Windows: the main window, and the message loop that runs until
 // the last of the program's windows has closed.
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32/windows_api.h"
+
 #include <commctrl.h>
 
 #include "win32/form_sorvane.h"

@@ -24,12 +24,6 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-wait_for() {  # wait_for SECONDS COMMAND...
-    local limit=$(( $1 * 10 )); shift
-    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
-
 source "$(dirname "$0")/x_session.sh"
 start_x_session 91 140 || fail "could not start an X server"
 [ -z "${SORVANE_DESKTOP_FONT:-}" ] || use_desktop_font "$work/config" "$SORVANE_DESKTOP_FONT"

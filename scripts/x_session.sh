@@ -1,7 +1,15 @@
-# Sourced by scripts that need an X server of their own: start_x_session FIRST
-# LAST picks a free display number in that range, starts Xvfb and openbox on
-# it, exports DISPLAY, and adds both processes to the caller's pids array so
-# its cleanup can end them.
+# Sourced by scripts that need an X server of their own.
+
+# wait_for SECONDS COMMAND...: runs the command every tenth of a second until it succeeds.
+wait_for() {
+    local limit=$(( $1 * 10 )); shift
+    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+# start_x_session FIRST LAST picks a free display number in that range,
+# starts Xvfb and openbox on it, exports DISPLAY, and adds both processes to
+# the caller's pids array so its cleanup can end them.
 start_x_session() {
     local first=$1 last=$2 n display=
     for n in $(seq "$first" "$last"); do

@@ -25,12 +25,6 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL (msi): $*" >&2; exit 1; }
-wait_for() {  # wait_for SECONDS COMMAND...
-    local limit=$(( $1 * 10 )); shift
-    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
-
 bash "$build_msi" "$version" "$exe" "$work/sorvane-$version-x64.msi"
 bash "$build_msi" "$newer" "$exe" "$work/sorvane-$newer-x64.msi"
 msiinfo export "$work/sorvane-$version-x64.msi" LaunchCondition | grep -q "A newer version of Sorvane is already installed" ||

@@ -38,12 +38,6 @@ fail() {
     exit 1
 }
 
-wait_for() {  # wait_for SECONDS COMMAND...
-    local limit=$(( $1 * 10 )); shift
-    for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
-
 source "$here/../../scripts/x_session.sh"
 start_x_session 192 230 || fail "could not start an X server"
 "$wineserver" -k 2>/dev/null || true
