@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace sorvane {
 namespace {
@@ -80,6 +81,22 @@ constexpr AboutDesign kAboutWindow{
     .characterSet = kTurkishCharacterSet,
 };
 
+// WCAG's relative luminance of a colour.
+double Luminance(Rgb colour)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
+}
+
+double Contrast(Rgb a, Rgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 bool TakesFocus(ControlKind kind) { return kind == Edit || kind == Picture || kind == Button; }
 
 }  // namespace
@@ -114,6 +131,11 @@ std::vector<const ControlSpec*> TabOrder(const WindowDesign& design)
     std::sort(order.begin(), order.end(),
               [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     return order;
+}
+
+Rgb ReadableTextOn(Rgb background, Rgb toolkitText)
+{
+    return Contrast(toolkitText, background) >= 4.5 ? toolkitText : Rgb{0, 0, 0};
 }
 
 LinePlace PlaceLine(double boxHeight, double lineHeight, double ascent, double inkTop, double inkBottom)

@@ -71,6 +71,11 @@ struct AboutDesign {
 
 const AboutDesign& AboutWindowDesign();
 
+// The toolkit's text colour where it can be read on a fixed background (WCAG
+// AA: a contrast of 4.5 to 1); otherwise, as under a dark or high-contrast
+// theme's light text, black.
+Rgb ReadableTextOn(Rgb background, Rgb toolkitText);
+
 // Where a single line of text goes in a box so that its ink stays inside:
 // centred as labels centre it, unless a tall line would push its ink (an
 // underline, a descender) past the box's bottom or top.

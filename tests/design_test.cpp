@@ -68,6 +68,18 @@ TEST(Twips, EdgesAreRoundedSoNeighboursKeepTouchingAtAnyDensity)
     }
 }
 
+TEST(WindowDesign, AboutKeepsTheSystemTextColourOnlyWhereItCanBeReadOnItsYellow)
+{
+    const Rgb yellow = AboutWindowDesign().background;
+    const struct {
+        Rgb system, shown;
+    } cases[] = {{{0, 0, 0}, {0, 0, 0}},            // a light theme's black
+                 {{51, 51, 51}, {51, 51, 51}},      // dark grey reads well
+                 {{238, 238, 236}, {0, 0, 0}},      // a dark theme's light text does not
+                 {{255, 255, 0}, {0, 0, 0}}};       // nor a high-contrast theme's yellow
+    for (const auto& c : cases) EXPECT_EQ(ReadableTextOn(yellow, c.system), c.shown) << c.system.red;
+}
+
 // Every character as wide as half its size, at 96 dots per inch: a font whose
 // sums can be done by hand.
 class FixedPitch : public TextMeasurer {

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <algorithm>
-#include <cmath>
 
 #include "design/window_design.h"
 #include "ui/design_to_qt.h"
@@ -34,28 +33,14 @@ QFont AboutFont(double points, bool title = false)
     return font;
 }
 
-// WCAG's relative luminance of a colour.
-double Luminance(const QColor& colour)
-{
-    const auto linear = [](double c) {
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-           + 0.0722 * linear(colour.blueF());
-}
-
-double Contrast(const QColor& a, const QColor& b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The toolkit's text colour where it can be read on the fixed background
-// (WCAG AA: 4.5:1); a dark theme's light text cannot, so black instead.
+// The toolkit's text colour where it can be read on the fixed background; a
+// dark theme's light text cannot, so black instead.
 QColor DefaultTextOn(const QColor& background, const QPalette& palette)
 {
     const QColor text = palette.color(QPalette::WindowText);
-    return Contrast(text, background) >= 4.5 ? text : QColor(Qt::black);
+    const Rgb readable = ReadableTextOn({background.red(), background.green(), background.blue()},
+                                       {text.red(), text.green(), text.blue()});
+    return ToQColor(readable);
 }
 
 // A font with a tall line, centred in a low box, puts ink (an underline, a

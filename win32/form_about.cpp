@@ -141,7 +141,10 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
     FillRect(dc, &box, background_.get());
     Selected font(dc, label->font.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, label->spec->colour ? ToColorRef(*label->spec->colour) : GetSysColor(COLOR_WINDOWTEXT));
+    const COLORREF system = GetSysColor(COLOR_WINDOWTEXT);
+    const Rgb colour = label->spec->colour.value_or(ReadableTextOn(
+        AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
+    SetTextColor(dc, ToColorRef(colour));
 
     // Centred as a label centres its line, unless a tall line would put its
     // ink (the title's underline, a descender) outside the box.
