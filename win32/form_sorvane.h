@@ -29,6 +29,8 @@ public:
     Form_Sorvane& operator=(const Form_Sorvane&) = delete;
 
     HWND Hwnd() const { return window_; }
+    // A control by its name in the design; nullptr where there is none.
+    HWND Find(std::string_view name) const;
     void Show(int how);
 
     std::string Text(TextField field) const override;
@@ -55,7 +57,6 @@ private:
     void LayOut();
     double LargestFactor(double pixelsPerTwip) const;
     std::vector<TextRoom> Rooms(double pixelsPerTwip) const;
-    HWND Find(std::string_view name) const;
     void CalculateAndShow();
     void ShowAboutWindow();
 

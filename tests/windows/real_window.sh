@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Drives the real sorvane.exe under wine, in an X server of its own (Xvfb with
 # openbox) and a wine server of its own, as a keyboard user would.
-#   bash tests/windows/real_window.sh plain|dpi144|large-font SORVANE_EXE PROBE_EXE [OUT.png]
+#   bash tests/windows/real_window.sh plain|dpi144|large-font SORVANE_EXE PROBE_EXE LAYOUT_TESTS_EXE [OUT.png]
 # plain: the calculation, the result fields read through the clipboard, the
 # file byte for byte, the outline on screen, Enter in a field, the messages, a
 # folder and a read-only file in the way, About once only, and closing.
 # dpi144: the system at 144 dots per inch (LogPixels). large-font: a message
 # font of 18 pt (WindowMetrics). Both: the window at its new size, and a calculation.
+# Each setting first runs the layout tests in the same session: every caption whole.
 # With OUT.png, a screenshot of the main window is kept there.
 set -euo pipefail
 
-setting=${1:?usage: real_window.sh plain|dpi144|large-font SORVANE_EXE PROBE_EXE [OUT.png]}
+setting=${1:?usage: real_window.sh plain|dpi144|large-font SORVANE_EXE PROBE_EXE LAYOUT_TESTS_EXE [OUT.png]}
 exe=$(realpath "${2:?missing sorvane.exe}")
 probe=$(realpath "${3:?missing the window probe}")
-out=${4:+$(realpath -m "$4")}
+layout_tests=$(realpath "${4:?missing the layout tests}")
+out=${5:+$(realpath -m "$5")}
 here=$(cd "$(dirname "$0")" && pwd)
 expected="$here/../expected/airfoil_2412_31.txt"
 
@@ -63,6 +65,10 @@ case "$setting" in
     *) fail "unknown setting" ;;
 esac
 "$wineserver" -w
+
+"$wine" "$layout_tests" --gtest_brief=1 </dev/null >"$work/layout.log" 2>&1 ||
+    { tr -d '\r' <"$work/layout.log" >&2; fail "the layout tests failed"; }
+tr -d '\r' <"$work/layout.log" | grep -E 'NOTE|PASSED' || true
 
 cd "$work"
 "$wine" "$exe" >"$work/sorvane.log" 2>&1 &

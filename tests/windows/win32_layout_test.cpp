@@ -1,0 +1,72 @@
+// The Windows main window as the system lays it out at the prefix's density
+// and message font: every caption whole, the design grown by one factor.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "design/window_design.h"
+#include "win32/form_sorvane.h"
+#include "win32/open_windows.h"
+
+namespace sorvane::win32 {
+namespace {
+
+RECT ClientRect(HWND control)
+{
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// How far the control's text reaches, and how high its line is, in the font it draws with.
+SIZE TextExtent(HWND control)
+{
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+    ABC last{};
+    if (!text.empty() && GetCharABCWidthsW(dc, text.back(), text.back(), &last)) extent.cx += std::max(0, -last.abcC);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return extent;
+}
+
+TEST(Win32Layout, EveryCaptionIsWholeAndTheDesignGrowsByOneFactor)
+{
+    OpenWindows windows;
+    Form_Sorvane window(windows);
+    ASSERT_NE(window.Hwnd(), nullptr);
+    const WindowDesign& design = MainWindowDesign();
+    const double dpiScale = GetDpiForWindow(window.Hwnd()) / 96.0;
+
+    RECT client{};
+    GetClientRect(window.Hwnd(), &client);
+    const double factor = client.right / (462 * dpiScale);
+    EXPECT_GE(factor, 0.999);
+    EXPECT_NEAR(client.bottom, 322 * dpiScale * factor, 1);
+    std::printf("[   NOTE   ] %ld x %ld pixels at %u dpi: the design grown by %.3f\n", client.right, client.bottom,
+                GetDpiForWindow(window.Hwnd()), factor);
+
+    for (const ControlSpec& spec : design.controls) {
+        const RECT at = ClientRect(window.Find(spec.name));
+        const PixelRect expected = ToPixels(ClientTwips(design, spec), PixelsPerTwip(96 * dpiScale, factor));
+        EXPECT_NEAR(at.left, expected.left, 1) << spec.name;
+        EXPECT_NEAR(at.right - at.left, expected.width, 1) << spec.name;
+        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Button) continue;
+        const SIZE text = TextExtent(window.Find(spec.name));
+        // A caption ends a pixel before its field begins; the button's caption inside its frame.
+        const LONG room = spec.kind == ControlKind::Label
+                              ? std::min(at.right, ClientRect(window.Find(spec.labels)).left) - at.left
+                              : at.right - at.left - 2 * GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(window.Hwnd()));
+        EXPECT_LE(text.cx + 1, room) << spec.name;
+        EXPECT_LE(text.cy, at.bottom - at.top) << spec.name;
+    }
+}
+
+}  // namespace
+}  // namespace sorvane::win32
