@@ -29,6 +29,10 @@ bash "$build_msi" "$version" "$exe" "$work/sorvane-$version-x64.msi"
 bash "$build_msi" "$newer" "$exe" "$work/sorvane-$newer-x64.msi"
 msiinfo export "$work/sorvane-$version-x64.msi" LaunchCondition | grep -q "A newer version of Sorvane is already installed" ||
     fail "the MSI has no message for an older version"
+# Add/Remove Programs shows the program's icon (wine's installer does not write it out).
+msiinfo export "$work/sorvane-$version-x64.msi" Property | grep -q $'^ARPPRODUCTICON\tSorvaneIcon' ||
+    fail "no icon for Add/Remove Programs"
+msiinfo export "$work/sorvane-$version-x64.msi" Icon | grep -q '^SorvaneIcon' || fail "the icon is not in the MSI"
 
 source "$here/../../scripts/x_session.sh"
 start_x_session 261 290 || fail "could not start an X server"
