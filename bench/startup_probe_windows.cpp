@@ -55,12 +55,12 @@ HWND PlainWindow(const wchar_t* title)
 void PlainControls(HWND window)
 {
     const sorvane::WindowDesign& design = sorvane::MainWindowDesign();
-    for (const sorvane::ControlSpec& spec : design.controls) {
-        const sorvane::PixelRect at = sorvane::ToPixels(sorvane::ClientTwips(design, spec), 1.0 / 15);
+    for (const sorvane::ControlSpec& entry : design.controls) {
+        const sorvane::PixelRect at = sorvane::ToPixels(sorvane::ClientTwips(design, entry), 1.0 / 15);
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case sorvane::ControlKind::Frame: windowClass = L"BUTTON"; style |= BS_GROUPBOX; break;
         case sorvane::ControlKind::Edit: windowClass = L"EDIT"; exStyle = WS_EX_CLIENTEDGE; style |= WS_TABSTOP; break;
         case sorvane::ControlKind::Button: windowClass = L"BUTTON"; style |= WS_TABSTOP; break;
@@ -68,7 +68,7 @@ void PlainControls(HWND window)
         case sorvane::ControlKind::Label: break;
         }
         wchar_t caption[64]{};
-        MultiByteToWideChar(CP_UTF8, 0, spec.caption.data(), int(spec.caption.size()), caption, 63);
+        MultiByteToWideChar(CP_UTF8, 0, entry.caption.data(), int(entry.caption.size()), caption, 63);
         CreateWindowExW(exStyle, windowClass, caption, style, at.left, at.top, at.width, at.height, window, nullptr,
                         GetModuleHandleW(nullptr), nullptr);
     }

@@ -59,18 +59,18 @@ void KeepInkInside(QLabel& label)
     }
 }
 
-void AddLabel(QWidget* window, const AboutLabelSpec& spec, const QColor& background)
+void AddLabel(QWidget* window, const AboutLabelSpec& entry, const QColor& background)
 {
-    auto* label = new QLabel(FromView(spec.text), window);
-    label->setObjectName(FromView(spec.name));
-    label->setGeometry(DesignRect(spec.twips));
-    label->setFont(AboutFont(spec.points, spec.title));
+    auto* label = new QLabel(FromView(entry.text), window);
+    label->setObjectName(FromView(entry.name));
+    label->setGeometry(DesignRect(entry.twips));
+    label->setFont(AboutFont(entry.points, entry.title));
     label->setTextFormat(Qt::PlainText);
     KeepInkInside(*label);
     QPalette colours = label->palette();
     colours.setColor(QPalette::Window, background);
     colours.setColor(QPalette::WindowText,
-                     spec.colour ? ToQColor(*spec.colour) : DefaultTextOn(background, colours));
+                     entry.colour ? ToQColor(*entry.colour) : DefaultTextOn(background, colours));
     label->setPalette(colours);
     label->setAutoFillBackground(true);
 }
@@ -90,7 +90,7 @@ Form_About::Form_About(QWidget* parent) : QWidget(parent)
     setPalette(colours);
     setAutoFillBackground(true);
 
-    for (const AboutLabelSpec& spec : design.labels) AddLabel(this, spec, background);
+    for (const AboutLabelSpec& entry : design.labels) AddLabel(this, entry, background);
 
     const PixelRect client = ToPixels(design.client, PixelsPerTwip(kDesignDpi));
     resize(client.width, client.height);

@@ -39,14 +39,14 @@ QLineEdit* TextBox(QWidget* parent, const QString& text)
     return field;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* MakeControl(const ControlSpec& entry, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Frame: return new QGroupBox(parent);
-    case ControlKind::Label: return new QLabel(FromView(spec.caption), parent);
-    case ControlKind::Edit: return TextBox(parent, FromView(spec.caption));
+    case ControlKind::Label: return new QLabel(FromView(entry.caption), parent);
+    case ControlKind::Edit: return TextBox(parent, FromView(entry.caption));
     case ControlKind::Picture: return new AirfoilPicture(parent);
-    case ControlKind::Button: return new QPushButton(FromView(spec.caption), parent);
+    case ControlKind::Button: return new QPushButton(FromView(entry.caption), parent);
     }
     return nullptr;
 }
@@ -65,24 +65,24 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
 
     // Created in the design's order, each inside its parent.
     QHash<QString, QWidget*> byName;
-    for (const ControlSpec& spec : design.controls) {
-        QWidget* parentWidget = spec.parent.empty() ? client : byName.value(FromView(spec.parent));
-        QWidget* widget = MakeControl(spec, parentWidget);
-        widget->setObjectName(FromView(spec.name));
-        if (!spec.accessibleName.empty()) widget->setAccessibleName(FromView(spec.accessibleName));
+    for (const ControlSpec& entry : design.controls) {
+        QWidget* parentWidget = entry.parent.empty() ? client : byName.value(FromView(entry.parent));
+        QWidget* widget = MakeControl(entry, parentWidget);
+        widget->setObjectName(FromView(entry.name));
+        if (!entry.accessibleName.empty()) widget->setAccessibleName(FromView(entry.accessibleName));
         byName.insert(widget->objectName(), widget);
-        placed_.append({widget, &spec});
-        if (spec.field) fields_.insert(int(*spec.field), static_cast<QLineEdit*>(widget));
+        placed_.append({widget, &entry});
+        if (entry.field) fields_.insert(int(*entry.field), static_cast<QLineEdit*>(widget));
     }
     picture_ = static_cast<AirfoilPicture*>(byName.value(QStringLiteral("Picture_Airfoil")));
     command1_ = static_cast<QPushButton*>(byName.value(QStringLiteral("Command1")));
     mnAbout_ = menuBar()->addAction(FromView(design.menuItem));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
 
-    for (const auto& [widget, spec] : placed_) {
-        if (spec->onTop) widget->raise();
-        if (spec->kind == ControlKind::Label)
-            captions_.append({static_cast<QLabel*>(widget), byName.value(FromView(spec->labels))});
+    for (const auto& [widget, entry] : placed_) {
+        if (entry->onTop) widget->raise();
+        if (entry->kind == ControlKind::Label)
+            captions_.append({static_cast<QLabel*>(widget), byName.value(FromView(entry->labels))});
     }
 
     // Enter in a field runs nothing: the window has no default button.
@@ -131,8 +131,8 @@ void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
     const auto pixels = [&](const QWidget* widget) {
-        for (const auto& [placed, spec] : placed_)
-            if (placed == widget) return ToPixels(ClientTwips(design, *spec), PixelsPerTwip(kDesignDpi));
+        for (const auto& [placed, entry] : placed_)
+            if (placed == widget) return ToPixels(ClientTwips(design, *entry), PixelsPerTwip(kDesignDpi));
         return PixelRect{};
     };
     std::vector<TextRoom> texts;
@@ -148,7 +148,7 @@ void Form_Sorvane::LayOut()
     QFont controls = measurer.FontFor(fit.font);
     controls.setResolveMask(QFont::AllPropertiesResolved);
     centralWidget()->setFont(controls);
-    for (const auto& [widget, spec] : placed_) widget->setGeometry(DesignRect(spec->twips, fit.factor));
+    for (const auto& [widget, entry] : placed_) widget->setGeometry(DesignRect(entry->twips, fit.factor));
     const QSize client = DesignRect(design.client, fit.factor).size();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }

@@ -79,14 +79,14 @@ Form_About::Form_About(OpenWindows& windows) : windows_(windows)
     if (window_ == nullptr) return;
     windows_.Opened();
     int id = 100;
-    for (const AboutLabelSpec& spec : design.labels) {
+    for (const AboutLabelSpec& entry : design.labels) {
         // Drawn by the window, so that the text keeps its ink inside the box; the
         // control keeps the text for screen readers.
-        const HWND label = CreateWindowExW(0, L"STATIC", Widen(spec.text).c_str(),
+        const HWND label = CreateWindowExW(0, L"STATIC", Widen(entry.text).c_str(),
                                            WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0, 0, window_,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
                                            GetModuleHandleW(nullptr), nullptr);
-        labels_.push_back({&spec, label, Font()});
+        labels_.push_back({&entry, label, Font()});
     }
     LayOut();
 }
@@ -116,9 +116,9 @@ void Form_About::LayOut()
     const UINT dpi = GetDpiForWindow(window_);
     const double scale = PixelsPerTwip(dpi);
     for (Label& label : labels_) {
-        const PixelRect at = ToPixels(label.spec->twips, scale);
+        const PixelRect at = ToPixels(label.entry->twips, scale);
         SetWindowPos(label.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const LOGFONTW font = AboutFont(design, *label.spec, dpi);
+        const LOGFONTW font = AboutFont(design, *label.entry, dpi);
         label.font = Font(CreateFontIndirectW(&font));
     }
     const PixelRect client = ToPixels(design.client, scale);
@@ -142,17 +142,17 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
     Selected font(dc, label->font.get());
     SetBkMode(dc, TRANSPARENT);
     const COLORREF system = GetSysColor(COLOR_WINDOWTEXT);
-    const Rgb colour = label->spec->colour.value_or(ReadableTextOn(
+    const Rgb colour = label->entry->colour.value_or(ReadableTextOn(
         AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
     SetTextColor(dc, ToColorRef(colour));
 
     // Centred as a label centres its line, unless a tall line would put its
     // ink (the title's underline, a descender) outside the box.
-    const std::wstring text = Widen(label->spec->text);
+    const std::wstring text = Widen(label->entry->text);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     double inkBottom = metrics.tmDescent;
-    if (label->spec->title) {
+    if (label->entry->title) {
         OUTLINETEXTMETRICW outline{};
         outline.otmSize = sizeof(OUTLINETEXTMETRICW);
         if (GetOutlineTextMetricsW(dc, sizeof(outline), &outline) != 0)

@@ -28,7 +28,7 @@ public:
 
 private:
     struct Label {
-        const AboutLabelSpec* spec;
+        const AboutLabelSpec* entry;
         HWND window;
         Font font;
     };

@@ -94,15 +94,15 @@ void Form_Sorvane::CreateControls()
 {
     const WindowDesign& design = MainWindowDesign();
     int id = kFirstControlId;
-    for (const ControlSpec& spec : design.controls) {
+    for (const ControlSpec& entry : design.controls) {
         HWND control = nullptr;
-        switch (spec.kind) {
+        switch (entry.kind) {
         case ControlKind::Frame: control = CreateChild(L"BUTTON", BS_GROUPBOX, 0, "", window_, id); break;
         case ControlKind::Label:
-            control = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, spec.caption, window_, id);
+            control = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, entry.caption, window_, id);
             break;
         case ControlKind::Edit:
-            control = CreateChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, spec.caption,
+            control = CreateChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, entry.caption,
                                   window_, id);
             // No length limit: a long paste is read whole.
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
@@ -112,13 +112,13 @@ void Form_Sorvane::CreateControls()
             control = picture_->Hwnd();
             break;
         case ControlKind::Button:
-            control = CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, spec.caption, window_, id);
+            control = CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, entry.caption, window_, id);
             break;
         }
-        controls_.push_back({&spec, control});
-        if (spec.field) fields_[*spec.field] = control;
+        controls_.push_back({&entry, control});
+        if (entry.field) fields_[*entry.field] = control;
         // Named from the design: the system would name a field after the label before it.
-        if (!spec.accessibleName.empty()) accessible_.SetName(control, spec.accessibleName);
+        if (!entry.accessibleName.empty()) accessible_.SetName(control, entry.accessibleName);
         ++id;
     }
 
@@ -126,10 +126,10 @@ void Form_Sorvane::CreateControls()
     // order, the labels under them (a field is drawn over the label that
     // overlaps it), the frames at the bottom behind everything.
     std::vector<HWND> stack;
-    for (const ControlSpec* spec : TabOrder(design)) stack.push_back(Find(spec->name));
+    for (const ControlSpec* entry : TabOrder(design)) stack.push_back(Find(entry->name));
     for (const ControlKind kind : {ControlKind::Label, ControlKind::Frame})
         for (const Control& control : controls_)
-            if (control.spec->kind == kind) stack.push_back(control.window);
+            if (control.entry->kind == kind) stack.push_back(control.window);
     for (HWND control : stack)
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -137,7 +137,7 @@ void Form_Sorvane::CreateControls()
 HWND Form_Sorvane::Find(std::string_view name) const
 {
     const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                    [name](const Control& control) { return control.spec->name == name; });
+                                    [name](const Control& control) { return control.entry->name == name; });
     return found == controls_.end() ? nullptr : found->window;
 }
 
@@ -149,8 +149,8 @@ std::vector<TextRoom> Form_Sorvane::Rooms(double pixelsPerTwip) const
         return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
     };
     std::vector<TextRoom> texts;
-    for (const ControlSpec& spec : design.controls)
-        if (spec.kind == ControlKind::Label) texts.push_back(CaptionRoom(spec.caption, pixels(spec.name), pixels(spec.labels)));
+    for (const ControlSpec& entry : design.controls)
+        if (entry.kind == ControlKind::Label) texts.push_back(CaptionRoom(entry.caption, pixels(entry.name), pixels(entry.labels)));
     // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
     const ControlSpec* button = FindControl(design, "Command1");
     const PixelRect buttonBox = pixels(button->name);
@@ -196,7 +196,7 @@ void Form_Sorvane::LayOut()
     Font font(CreateFontIndirectW(&chosen));
     const double scale = PixelsPerTwip(dpi, fit.factor);
     for (const Control& control : controls_) {
-        const PixelRect at = ToPixels(ClientTwips(design, *control.spec), scale);
+        const PixelRect at = ToPixels(ClientTwips(design, *control.entry), scale);
         SetWindowPos(control.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }

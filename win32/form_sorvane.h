@@ -49,7 +49,7 @@ public:
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlSpec* entry;
         HWND window;
     };
 

@@ -46,8 +46,8 @@ const DesktopFont kDesktopFonts[] = {
 std::vector<std::pair<QString, QString>> Captions()
 {
     std::vector<std::pair<QString, QString>> captions;
-    for (const ControlSpec& spec : MainWindowDesign().controls)
-        if (spec.kind == ControlKind::Label) captions.emplace_back(FromView(spec.name), FromView(spec.labels));
+    for (const ControlSpec& entry : MainWindowDesign().controls)
+        if (entry.kind == ControlKind::Label) captions.emplace_back(FromView(entry.name), FromView(entry.labels));
     return captions;
 }
 
@@ -155,10 +155,10 @@ TEST(DesktopFonts, TextKeepsTheDesktopSizeAndTheDesignGrowsByOneFactor)
 
             const QLabel* label1 = window.findChild<QLabel*>("Label1");
             EXPECT_NEAR(QFontInfo(label1->font()).pointSizeF(), QFontInfo(*font).pointSizeF(), 0.01) << where;
-            for (const ControlSpec& spec : MainWindowDesign().controls) {
-                const std::string name(spec.name);
-                const QRect at = window.findChild<QWidget*>(FromView(spec.name))->geometry();
-                const QRect design = DesignRect(spec.twips);
+            for (const ControlSpec& entry : MainWindowDesign().controls) {
+                const std::string name(entry.name);
+                const QRect at = window.findChild<QWidget*>(FromView(entry.name))->geometry();
+                const QRect design = DesignRect(entry.twips);
                 const QRectF expected(design.x() * k, design.y() * k, design.width() * k, design.height() * k);
                 EXPECT_NEAR(at.x(), expected.x(), 1) << name << where;
                 EXPECT_NEAR(at.y(), expected.y(), 1) << name << where;

@@ -90,16 +90,16 @@ TEST_F(MainWindow, ControlsSitAtTheirFixedPlaces)
 {
     window.resize(900, 700);  // resizing moves and resizes nothing
     QApplication::processEvents();
-    for (const ControlSpec& spec : MainWindowDesign().controls) {
-        QWidget* widget = Find(std::string(spec.name).c_str());
+    for (const ControlSpec& entry : MainWindowDesign().controls) {
+        QWidget* widget = Find(std::string(entry.name).c_str());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), DesignRect(spec.twips)) << spec.name;
+        EXPECT_EQ(widget->geometry(), DesignRect(entry.twips)) << entry.name;
         const QString parent = widget->parentWidget()->objectName();
-        EXPECT_EQ(parent, FromView(spec.parent)) << spec.name;
+        EXPECT_EQ(parent, FromView(entry.parent)) << entry.name;
         if (auto* field = qobject_cast<QLineEdit*>(widget)) {
-            EXPECT_EQ(field->text(), FromView(spec.caption));
+            EXPECT_EQ(field->text(), FromView(entry.caption));
         } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->text(), FromView(spec.caption));
+            EXPECT_EQ(label->text(), FromView(entry.caption));
         } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
             EXPECT_TRUE(frame->title().isEmpty());
         }

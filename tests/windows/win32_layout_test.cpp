@@ -52,19 +52,19 @@ TEST(Win32Layout, EveryCaptionIsWholeAndTheDesignGrowsByOneFactor)
     std::printf("[   NOTE   ] %ld x %ld pixels at %u dpi: the design grown by %.3f\n", client.right, client.bottom,
                 GetDpiForWindow(window.Hwnd()), factor);
 
-    for (const ControlSpec& spec : design.controls) {
-        const RECT at = ClientRect(window.Find(spec.name));
-        const PixelRect expected = ToPixels(ClientTwips(design, spec), PixelsPerTwip(96 * dpiScale, factor));
-        EXPECT_NEAR(at.left, expected.left, 1) << spec.name;
-        EXPECT_NEAR(at.right - at.left, expected.width, 1) << spec.name;
-        if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Button) continue;
-        const SIZE text = TextExtent(window.Find(spec.name));
+    for (const ControlSpec& entry : design.controls) {
+        const RECT at = ClientRect(window.Find(entry.name));
+        const PixelRect expected = ToPixels(ClientTwips(design, entry), PixelsPerTwip(96 * dpiScale, factor));
+        EXPECT_NEAR(at.left, expected.left, 1) << entry.name;
+        EXPECT_NEAR(at.right - at.left, expected.width, 1) << entry.name;
+        if (entry.kind != ControlKind::Label && entry.kind != ControlKind::Button) continue;
+        const SIZE text = TextExtent(window.Find(entry.name));
         // A caption ends a pixel before its field begins; the button's caption inside its frame.
-        const LONG room = spec.kind == ControlKind::Label
-                              ? std::min(at.right, ClientRect(window.Find(spec.labels)).left) - at.left
+        const LONG room = entry.kind == ControlKind::Label
+                              ? std::min(at.right, ClientRect(window.Find(entry.labels)).left) - at.left
                               : at.right - at.left - 2 * GetSystemMetricsForDpi(SM_CXEDGE, GetDpiForWindow(window.Hwnd()));
-        EXPECT_LE(text.cx + 1, room) << spec.name;
-        EXPECT_LE(text.cy, at.bottom - at.top) << spec.name;
+        EXPECT_LE(text.cx + 1, room) << entry.name;
+        EXPECT_LE(text.cy, at.bottom - at.top) << entry.name;
     }
 }
 
