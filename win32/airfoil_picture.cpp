@@ -2,25 +2,12 @@
 
 #include <cmath>
 
+#include "win32/design_to_win32.h"
 #include "win32/handles.h"
 #include "win32/window_procedure.h"
 
 namespace sorvane::win32 {
 namespace {
-
-COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-const wchar_t* PictureClass()
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(WNDCLASSEXW);
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = WindowProcedure<AirfoilPicture>;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"SorvanePicture";
-    return RegisterOnce(windowClass);
-}
 
 int Whole(double pixels) { return static_cast<int>(std::lround(pixels)); }
 
@@ -29,7 +16,8 @@ int Whole(double pixels) { return static_cast<int>(std::lround(pixels)); }
 AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background_(ToColorRef(background))
 {
     // The default sunken border of a drawing box; it takes the focus like a control.
-    CreateWindowExW(WS_EX_CLIENTEDGE, PictureClass(), L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+    const wchar_t* windowClass = WindowClass<AirfoilPicture>(L"SorvanePicture", {.style = CS_HREDRAW | CS_VREDRAW});
+    CreateWindowExW(WS_EX_CLIENTEDGE, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                     0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                     GetModuleHandleW(nullptr), this);
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "win32/design_to_win32.h"
 #include "win32/resources.h"
 #include "win32/wide_text.h"
 #include "win32/window_procedure.h"
@@ -10,21 +11,6 @@ namespace sorvane::win32 {
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
-
-COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-const wchar_t* AboutWindowClass()
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(WNDCLASSEXW);
-    windowClass.lpfnWndProc = WindowProcedure<Form_About>;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"SorvaneAbout";
-    return RegisterOnce(windowClass);
-}
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
@@ -74,7 +60,8 @@ Form_About::Form_About(OpenWindows& windows) : windows_(windows)
 {
     const AboutDesign& design = AboutWindowDesign();
     background_ = Brush(CreateSolidBrush(ToColorRef(design.background)));
-    CreateWindowExW(0, AboutWindowClass(), Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    const wchar_t* windowClass = WindowClass<Form_About>(L"SorvaneAbout", {.iconId = kIconId});
+    CreateWindowExW(0, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
     windows_.Opened();

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "command/calculate_and_show.h"
+#include "win32/design_to_win32.h"
 #include "win32/gdi_text_measurer.h"
 #include "win32/resources.h"
 #include "win32/wide_text.h"
@@ -17,23 +18,6 @@ constexpr int kAboutId = 50;
 // Not WS_CLIPCHILDREN: the window paints the inside of its frames, which draw only their border.
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-
-const wchar_t* MainWindowClass()
-{
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(WNDCLASSEXW);
-    windowClass.lpfnWndProc = WindowProcedure<Form_Sorvane>;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"SorvaneMain";
-    return RegisterOnce(windowClass);
-}
 
 HMENU MenuBar(std::string_view item)
 {
@@ -52,14 +36,14 @@ HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, std::st
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
-RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height}; }
-
 }  // namespace
 
 Form_Sorvane::Form_Sorvane(OpenWindows& windows) : windows_(windows)
 {
     const WindowDesign& design = MainWindowDesign();
-    CreateWindowExW(kWindowExStyle, MainWindowClass(), Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT,
+    const wchar_t* windowClass = WindowClass<Form_Sorvane>(
+        L"SorvaneMain", {.iconId = kIconId, .background = GetSysColorBrush(COLOR_BTNFACE)});
+    CreateWindowExW(kWindowExStyle, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MenuBar(design.menuItem),
                     GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
@@ -150,7 +134,8 @@ std::vector<TextRoom> Form_Sorvane::Rooms(double pixelsPerTwip) const
     };
     std::vector<TextRoom> texts;
     for (const ControlSpec& entry : design.controls)
-        if (entry.kind == ControlKind::Label) texts.push_back(CaptionRoom(entry.caption, pixels(entry.name), pixels(entry.labels)));
+        if (entry.kind == ControlKind::Label)
+            texts.push_back(CaptionRoom(entry.caption, pixels(entry.name), pixels(entry.labels)));
     // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
     const ControlSpec* button = FindControl(design, "Command1");
     const PixelRect buttonBox = pixels(button->name);

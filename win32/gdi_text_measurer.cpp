@@ -43,7 +43,8 @@ LOGFONTW GdiTextMeasurer::FontFor(const FontChoice& font) const
     LOGFONTW chosen = desktop_;
     if (font.points != DesktopFont().points)
         chosen.lfHeight = -static_cast<LONG>(std::lround(font.points * dpi_ / 72.0));
-    chosen.lfWidth = font.stretch >= 100 ? 0 : static_cast<LONG>(std::lround(normalAverageWidth_ * font.stretch / 100.0));
+    chosen.lfWidth =
+        font.stretch >= 100 ? 0 : static_cast<LONG>(std::lround(normalAverageWidth_ * font.stretch / 100.0));
     return chosen;
 }
 

@@ -30,14 +30,35 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-// Registers a window class once per process; gives its name.
-inline const wchar_t* RegisterOnce(const WNDCLASSEXW& windowClass)
+// What a window class may add to the arrow cursor and its owner's procedure.
+struct ClassLook {
+    int iconId = 0;  // 0: none; otherwise the program's icon in both sizes
+    HBRUSH background = nullptr;
+    UINT style = 0;
+};
+
+// The class whose windows belong to Owner objects, registered once per process; gives its name.
+template <typename Owner>
+const wchar_t* WindowClass(const wchar_t* name, const ClassLook& look = {})
 {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(WNDCLASSEXW);
-    if (!GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing))
-        RegisterClassExW(&windowClass);
-    return windowClass.lpszClassName;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(WNDCLASSEXW);
+    if (GetClassInfoExW(instance, name, &windowClass)) return name;
+    windowClass.style = look.style;
+    windowClass.lpfnWndProc = WindowProcedure<Owner>;
+    windowClass.hInstance = instance;
+    if (look.iconId != 0) {
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(look.iconId));
+        windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(look.iconId), IMAGE_ICON,
+                                                            GetSystemMetrics(SM_CXSMICON),
+                                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    }
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = look.background;
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+    return name;
 }
 
 }  // namespace sorvane::win32
