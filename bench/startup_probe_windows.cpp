@@ -4,13 +4,8 @@
 // the same fourteen controls created plainly, with no fitting, fonts or
 // command; and around a bare window of the same size. All three carry the
 // same manifest, so they differ only in what they create.
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32/windows_api.h"
+
 #include <commctrl.h>
 
 #include <cstdio>

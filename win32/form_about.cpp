@@ -165,13 +165,10 @@ LRESULT Form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_DRAWITEM: DrawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_DPICHANGED: {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        MoveToSuggestedPlace(window_, lParam);
         LayOut();
         return 0;
-    }
     default: return DefWindowProcW(window_, message, wParam, lParam);
     }
 }

@@ -215,13 +215,10 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         else if (reinterpret_cast<HWND>(lParam) == Find("Command1") && HIWORD(wParam) == BN_CLICKED) CalculateAndShow();
         // Enter and Escape arrive as IDOK and IDCANCEL: the window has no default button.
         return 0;
-    case WM_DPICHANGED: {
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        MoveToSuggestedPlace(window_, lParam);
         LayOut();
         return 0;
-    }
     case WM_ACTIVATE:
         // Like a dialog, the window gives the focus back to the control that had it.
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -30,6 +30,13 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// On WM_DPICHANGED: moves the window to where the system suggests; its owner then lays it out at the new density.
+inline void MoveToSuggestedPlace(HWND window, LPARAM suggestedRect)
+{
+    const RECT* suggested = reinterpret_cast<const RECT*>(suggestedRect);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // What a window class may add to the arrow cursor and its owner's procedure.
 struct ClassLook {
     int iconId = 0;  // 0: none; otherwise the program's icon in both sizes
