@@ -6,8 +6,8 @@ namespace sorvane::win32 {
 
 // The window procedure of a class whose windows each belong to one object:
 // the object comes in CreateWindowExW's last argument and is kept with the
-// window; every message goes to its Handle(message, wParam, lParam). Nothing
-// escapes into the system's message dispatch.
+// window; every message goes to its Handle(message, wParam, lParam). No
+// exception escapes into the system's message dispatch: it ends in a message.
 template <typename Owner>
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -26,6 +26,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     try {
         return owner->Handle(message, wParam, lParam);
     } catch (...) {
+        // The calculation reports its own failures; this is anything else, such as memory running out.
+        MessageBoxW(window, L"Sorvane could not complete that step; the window may need to be opened again.",
+                    L"Sorvane", MB_OK);
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
