@@ -22,9 +22,8 @@ struct PixelRect {
 };
 
 constexpr double kTwipsPerInch = 1440;
-// At 96 dots per inch 15 twips make one pixel: the density the design was drawn at.
+// The density the design was drawn at: 15 twips to a pixel.
 constexpr double kDesignDpi = 96;
-constexpr int kTwipsPerDesignPixel = 15;
 
 // Pixels per twip at a screen density, with the layout grown by a factor.
 constexpr double PixelsPerTwip(double dpi, double factor = 1) { return dpi / kTwipsPerInch * factor; }

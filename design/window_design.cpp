@@ -123,6 +123,18 @@ TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
     return rect;
 }
 
+std::vector<TextRoom> CaptionRooms(const WindowDesign& design, double pixelsPerTwip)
+{
+    const auto pixels = [&](std::string_view name) {
+        return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
+    };
+    std::vector<TextRoom> rooms;
+    for (const ControlSpec& control : design.controls)
+        if (control.kind == ControlKind::Label)
+            rooms.push_back(CaptionRoom(control.caption, pixels(control.name), pixels(control.labels)));
+    return rooms;
+}
+
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design)
 {
     std::vector<const ControlSpec*> order;

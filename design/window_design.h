@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command/section_form.h"
+#include "design/layout_fit.h"
 #include "design/twips.h"
 #include "output/drawing_box.h"
 
@@ -45,6 +46,9 @@ const ControlSpec* FindControl(const WindowDesign& design, std::string_view name
 
 // Where a control lies from the client area's corner, frames' offsets added.
 TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control);
+
+// Each caption's room beside the field it names, at this density, for the fit to the text.
+std::vector<TextRoom> CaptionRooms(const WindowDesign& design, double pixelsPerTwip);
 
 // The controls that take the keyboard focus, in the order Tab walks them.
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design);

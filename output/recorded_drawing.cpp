@@ -13,9 +13,11 @@ void RecordedDrawing::SetOuterPixels(int width, int height)
     outerHeight_ = height;
 }
 
-double RecordedDrawing::Width() const { return outerWidth_ * kTwipsPerPixel; }
+double RecordedDrawing::TwipsFromPixels(int pixels) { return pixels * kTwipsPerPixel; }
 
-double RecordedDrawing::Height() const { return outerHeight_ * kTwipsPerPixel; }
+double RecordedDrawing::Width() const { return TwipsFromPixels(outerWidth_); }
+
+double RecordedDrawing::Height() const { return TwipsFromPixels(outerHeight_); }
 
 void RecordedDrawing::Cls() { segments_.clear(); }
 

@@ -30,6 +30,7 @@ public:
     // The box's outer size in pixels; Width and Height give it in twips at the
     // design's 15 to a pixel, so that the plot looks the same at every size.
     void SetOuterPixels(int width, int height);
+    static double TwipsFromPixels(int pixels);
 
     double Width() const override;
     double Height() const override;

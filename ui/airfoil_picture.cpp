@@ -20,10 +20,10 @@ AirfoilPicture::AirfoilPicture(QWidget* parent) : QFrame(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-// The outer size at the design's 15 twips to a pixel, so that the plot looks the same at every size.
-double AirfoilPicture::Width() const { return width() * double(kTwipsPerDesignPixel); }
+// Read from the widget itself: a hidden widget's resize events wait until it is shown.
+double AirfoilPicture::Width() const { return RecordedDrawing::TwipsFromPixels(width()); }
 
-double AirfoilPicture::Height() const { return height() * double(kTwipsPerDesignPixel); }
+double AirfoilPicture::Height() const { return RecordedDrawing::TwipsFromPixels(height()); }
 
 void AirfoilPicture::Cls()
 {

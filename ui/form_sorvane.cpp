@@ -79,11 +79,8 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     mnAbout_ = menuBar()->addAction(FromView(design.menuItem));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
 
-    for (const auto& [widget, entry] : placed_) {
+    for (const auto& [widget, entry] : placed_)
         if (entry->onTop) widget->raise();
-        if (entry->kind == ControlKind::Label)
-            captions_.append({static_cast<QLabel*>(widget), byName.value(FromView(entry->labels))});
-    }
 
     // Enter in a field runs nothing: the window has no default button.
     command1_->setAutoDefault(design.hasDefaultButton);
@@ -135,9 +132,7 @@ void Form_Sorvane::LayOut()
             if (placed == widget) return ToPixels(ClientTwips(design, *entry), PixelsPerTwip(kDesignDpi));
         return PixelRect{};
     };
-    std::vector<TextRoom> texts;
-    for (const auto& [label, field] : captions_)
-        texts.push_back(CaptionRoom(label->text().toStdString(), pixels(label), pixels(field)));
+    std::vector<TextRoom> texts = CaptionRooms(design, PixelsPerTwip(kDesignDpi));
     texts.push_back(ButtonRoom(*command1_, ToQRect(pixels(command1_))));
     texts.push_back(FieldRoom(*Field(TextField::Text_Code), ToQRect(pixels(Field(TextField::Text_Code)))));
     QtTextMeasurer measurer(font(), centralWidget());

@@ -9,7 +9,6 @@
 #include "command/section_form.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -60,8 +59,6 @@ private:
     QPushButton* command1_;
     QAction* mnAbout_;
     QPointer<Form_About> about_;
-    // Each caption and the field it names.
-    QList<QPair<QLabel*, QWidget*>> captions_;
     QSize availableScreenSize_;
 };
 

@@ -132,10 +132,7 @@ std::vector<TextRoom> Form_Sorvane::Rooms(double pixelsPerTwip) const
     const auto pixels = [&](std::string_view name) {
         return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
     };
-    std::vector<TextRoom> texts;
-    for (const ControlSpec& entry : design.controls)
-        if (entry.kind == ControlKind::Label)
-            texts.push_back(CaptionRoom(entry.caption, pixels(entry.name), pixels(entry.labels)));
+    std::vector<TextRoom> texts = CaptionRooms(design, pixelsPerTwip);
     // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
     const ControlSpec* button = FindControl(design, "Command1");
     const PixelRect buttonBox = pixels(button->name);
