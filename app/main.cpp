@@ -75,10 +75,10 @@ int main(int argc, char* argv[])
     // Ties the windows to the desktop entry, so docks and Wayland compositors know them.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Sorvane"));
     // Message boxes too carry the program's icon.
-    QApplication::setWindowIcon(sorvane::SorvaneIcon());
+    QApplication::setWindowIcon(sorvane::qt::SorvaneIcon());
 
     // The program ends when its last window closes, the About window included.
-    sorvane::Form_Sorvane window;
+    sorvane::qt::Form_Sorvane window;
     window.show();
     return app.exec();
 }

@@ -7,21 +7,24 @@
 
 #include "core/calculate_section.h"
 #include "output/show_airfoil.h"
+#include "design/window_design.h"
 #include "ui/airfoil_picture.h"
+#include "ui/design_to_qt.h"
 
 namespace {
 
 using namespace sorvane;
+using qt::AirfoilPicture;
 
 void PaintOnce(benchmark::State& run, bool withSection)
 {
     AirfoilPicture picture;
-    picture.resize(409, 169);
+    picture.Place(qt::DesignRect(ControlFor(MainWindowDesign(), ControlRole::Plot).twips));
     if (withSection) {
         SectionState state;
         if (CalculateSection("2412", "200", ".", state).message)
             return run.SkipWithError("2412 was refused");
-        ShowAirfoil(state.X, state.Y, state, picture);
+        ShowAirfoil(state.X, state.Y, state, picture.Drawing());
     }
     QImage image(picture.size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : run) {

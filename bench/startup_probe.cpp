@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "design/window_design.h"
 #ifdef SORVANE_PROBE
 #include "ui/form_sorvane.h"
 #endif
@@ -59,12 +60,14 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sorvane"));
 #ifdef SORVANE_PROBE
-    sorvane::Form_Sorvane window;
+    sorvane::qt::Form_Sorvane window;
 #else
     QMainWindow window;
     window.setCentralWidget(new QWidget);
     window.menuBar()->addAction(QStringLiteral("About"));
-    window.resize(462, 322 + window.menuBar()->sizeHint().height());
+    const sorvane::PixelRect client =
+        sorvane::ToPixels(sorvane::MainWindowDesign().client, sorvane::PixelsPerTwip(sorvane::kDesignDpi));
+    window.resize(client.width, client.height + window.menuBar()->sizeHint().height());
 #endif
     FirstPaint watcher;
     window.installEventFilter(&watcher);

@@ -10,11 +10,11 @@
 
 #include <cstdio>
 
+#include "core/wide_text.h"
+#include "design/window_design.h"
 #if defined(SORVANE_PROBE)
 #include "win32/form_sorvane.h"
 #include "win32/open_windows.h"
-#elif defined(PLAIN_CONTROLS_PROBE)
-#include "design/window_design.h"
 #endif
 
 namespace {
@@ -38,7 +38,9 @@ HWND PlainWindow(const wchar_t* title)
     RegisterClassExW(&windowClass);
     const HMENU menu = CreateMenu();
     AppendMenuW(menu, MF_STRING, 50, L"About");
-    RECT outer{0, 0, 462, 322};
+    const sorvane::PixelRect client =
+        sorvane::ToPixels(sorvane::MainWindowDesign().client, sorvane::PixelsPerTwip(sorvane::kDesignDpi));
+    RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, 0);
     return CreateWindowExW(0, L"ProbeWindow", title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                            outer.right - outer.left, outer.bottom - outer.top, nullptr, menu,
@@ -51,7 +53,8 @@ void PlainControls(HWND window)
 {
     const sorvane::WindowDesign& design = sorvane::MainWindowDesign();
     for (const sorvane::ControlSpec& entry : design.controls) {
-        const sorvane::PixelRect at = sorvane::ToPixels(sorvane::ClientTwips(design, entry), 1.0 / 15);
+        const sorvane::PixelRect at =
+            sorvane::ToPixels(sorvane::ClientTwips(design, entry), sorvane::PixelsPerTwip(sorvane::kDesignDpi));
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
@@ -62,9 +65,7 @@ void PlainControls(HWND window)
         case sorvane::ControlKind::Picture: exStyle = WS_EX_CLIENTEDGE; break;
         case sorvane::ControlKind::Label: break;
         }
-        wchar_t caption[64]{};
-        MultiByteToWideChar(CP_UTF8, 0, entry.caption.data(), int(entry.caption.size()), caption, 63);
-        CreateWindowExW(exStyle, windowClass, caption, style, at.left, at.top, at.width, at.height, window, nullptr,
+        CreateWindowExW(exStyle, windowClass, sorvane::Widen(entry.caption).c_str(), style, at.left, at.top, at.width, at.height, window, nullptr,
                         GetModuleHandleW(nullptr), nullptr);
     }
 }
@@ -106,7 +107,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     window.Show(SW_SHOWNORMAL);
     RunUntilPainted();
 #else
-    const HWND window = PlainWindow(L"NACA 4 digit airfoil Coordinate Generator");
+    const HWND window = PlainWindow(sorvane::Widen(sorvane::MainWindowDesign().title).c_str());
 #if defined(PLAIN_CONTROLS_PROBE)
     PlainControls(window);
 #endif

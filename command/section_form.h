@@ -2,11 +2,10 @@
 
 #include <string>
 
+#include "command/text_field.h"
 #include "output/drawing_box.h"
 
 namespace sorvane {
-
-enum class TextField { Text_Code, Text_N1, Text_CCR, Text_TCR, Text_FCR };
 
 // What the Calculate command needs from the main window.
 class SectionForm {

@@ -21,6 +21,11 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
 constexpr double kTwipsPerInch = 1440;
 // The density the design was drawn at: 15 twips to a pixel.
 constexpr double kDesignDpi = 96;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace sorvane {
 namespace {
@@ -38,9 +39,9 @@ constexpr std::array kMainControls{
     ControlSpec{.name = "Label4", .parent = "Frame1", .kind = Label, .twips = {240, 240, 1215, 255},
                 .caption = "Camber Ratio =", .labels = "Text_CCR", .tabIndex = 6},
     ControlSpec{.name = "Picture_Airfoil", .kind = Picture, .twips = {360, 1920, 6135, 2535},
-                .accessibleName = "Airfoil plot", .tabIndex = 1},
+                .accessibleName = "Airfoil plot", .tabIndex = 1, .role = ControlRole::Plot},
     ControlSpec{.name = "Command1", .kind = Button, .twips = {360, 1440, 2175, 375},
-                .caption = "Calculate and Show", .tabIndex = 0},
+                .caption = "Calculate and Show", .tabIndex = 0, .role = ControlRole::Command},
 };
 
 constexpr WindowDesign kMainWindow{
@@ -56,13 +57,19 @@ constexpr Rgb kGreen{0, 128, 0};
 constexpr Rgb kBlue{0, 0, 255};
 
 constexpr std::array kAboutLabels{
-    AboutLabelSpec{"Label8", "November 2005", {1320, 1920, 1455, 255}, 8.25, false, {}},
-    AboutLabelSpec{"Label7", "by the Sorvane developers", {840, 1680, 2535, 255}, 8.25, false, {}},
-    AboutLabelSpec{"Label6", "for NACA 4 Digit Series Airfoils", {600, 1080, 3255, 255}, 9.75, false, kGreen},
-    AboutLabelSpec{"Label5", "sorvane@example.org", {1200, 2760, 1935, 255}, 8.25, false, kBlue},
-    AboutLabelSpec{"Label4", "for comments and questions e-mail to", {480, 2520, 3375, 255}, 8.25, false, {}},
-    AboutLabelSpec{"Label2", "Coordinate generating program", {600, 720, 3135, 255}, 9.75, false, kGreen},
-    AboutLabelSpec{"Label1", "Sorvan", {1440, 240, 1455, 255}, 12, true, kGreen},
+    AboutLabelSpec{.name = "Label8", .text = "November 2005", .twips = {1320, 1920, 1455, 255}},
+    AboutLabelSpec{.name = "Label7", .text = "by the Sorvane developers", .twips = {840, 1680, 2535, 255}},
+    AboutLabelSpec{.name = "Label6", .text = "for NACA 4 Digit Series Airfoils", .twips = {600, 1080, 3255, 255},
+                   .points = 9.75, .colour = kGreen},
+    AboutLabelSpec{.name = "Label5", .text = "sorvane@example.org", .twips = {1200, 2760, 1935, 255},
+                   .colour = kBlue},
+    AboutLabelSpec{.name = "Label4", .text = "for comments and questions e-mail to",
+                   .twips = {480, 2520, 3375, 255}},
+    AboutLabelSpec{.name = "Label2", .text = "Coordinate generating program", .twips = {600, 720, 3135, 255},
+                   .points = 9.75, .colour = kGreen},
+    // The program's name as the window has always shown it.
+    AboutLabelSpec{.name = "Label1", .text = "Sorvan", .twips = {1440, 240, 1455, 255}, .points = 12,
+                   .title = true, .colour = kGreen},
 };
 
 // DejaVu Sans shares Verdana's wide, open letters; Liberation Sans and Noto Sans come after.
@@ -123,16 +130,45 @@ TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
     return rect;
 }
 
-std::vector<TextRoom> CaptionRooms(const WindowDesign& design, double pixelsPerTwip)
+const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role)
 {
-    const auto pixels = [&](std::string_view name) {
-        return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
+    return *std::find_if(design.controls.begin(), design.controls.end(),
+                         [role](const ControlSpec& control) { return control.role == role; });
+}
+
+const ControlSpec& FieldControl(const WindowDesign& design, TextField field)
+{
+    return *std::find_if(design.controls.begin(), design.controls.end(),
+                         [field](const ControlSpec& control) { return control.field == field; });
+}
+
+std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)
+{
+    const auto pixels = [&](const ControlSpec& control) {
+        return ToPixels(ClientTwips(design, control), pixelsPerTwip);
     };
     std::vector<TextRoom> rooms;
     for (const ControlSpec& control : design.controls)
         if (control.kind == ControlKind::Label)
-            rooms.push_back(CaptionRoom(control.caption, pixels(control.name), pixels(control.labels)));
+            rooms.push_back(
+                CaptionRoom(control.caption, pixels(control), pixels(*FindControl(design, control.labels))));
+    const ControlSpec& button = ControlFor(design, ControlRole::Command);
+    const PixelRect buttonBox = pixels(button);
+    rooms.push_back({std::string(button.caption), double(buttonBox.width), double(buttonBox.height),
+                     insets.buttonAcross, insets.buttonDown});
+    // Every field has the same height: the code field stands for them all.
+    const PixelRect fieldBox = pixels(FieldControl(design, TextField::Text_Code));
+    rooms.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, insets.fieldDown});
     return rooms;
+}
+
+double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize screen, PixelSize frame)
+{
+    if (screen.width <= 0 || screen.height <= 0) return std::numeric_limits<double>::infinity();
+    const PixelRect client = ToPixels(design.client, pixelsPerTwip);
+    const double across = double(screen.width - frame.width) / client.width;
+    const double down = double(screen.height - frame.height) / client.height;
+    return std::min(across, down);
 }
 
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design)

@@ -5,14 +5,18 @@
 #include <string_view>
 #include <vector>
 
-#include "command/section_form.h"
+#include "command/text_field.h"
 #include "design/layout_fit.h"
 #include "design/twips.h"
-#include "output/drawing_box.h"
+#include "output/rgb.h"
 
 namespace sorvane {
 
 enum class ControlKind { Frame, Label, Edit, Picture, Button };
+
+// What the window does with a control beyond showing it: the button runs the
+// Calculate command, the drawing box shows the plot.
+enum class ControlRole { None, Command, Plot };
 
 // One control of a window's design, as the window creates it.
 struct ControlSpec {
@@ -26,6 +30,7 @@ struct ControlSpec {
     int tabIndex = -1;  // place in the keyboard's round
     bool onTop = false;  // drawn over the controls it overlaps
     std::optional<TextField> field{};  // a text field: which one the command reads or writes
+    ControlRole role = ControlRole::None;
 };
 
 struct WindowDesign {
@@ -44,23 +49,43 @@ const WindowDesign& MainWindowDesign();
 // A control by its name; nullptr where the design has none.
 const ControlSpec* FindControl(const WindowDesign& design, std::string_view name);
 
+// The control with this role, and the field the command reads or writes; every window design has each.
+const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role);
+const ControlSpec& FieldControl(const WindowDesign& design, TextField field);
+
 // Where a control lies from the client area's corner, frames' offsets added.
 TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control);
 
-// Each caption's room beside the field it names, at this density, for the fit to the text.
-std::vector<TextRoom> CaptionRooms(const WindowDesign& design, double pixelsPerTwip);
+// What a toolkit draws round the text of a button and of a field, in pixels
+// at the density the window is laid out at: the frame and margins that keep
+// their size when the layout grows.
+struct TextInsets {
+    double buttonAcross = 0;
+    double buttonDown = 0;
+    double fieldDown = 0;
+};
+
+// Every text the window must show whole, with its room at this density: each
+// caption beside the field it names, the button's caption, and the numbers
+// the fields show.
+std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets);
+
+// How far the design may grow before the window, its client area with the
+// frame round it (title bar, borders, menu bar), no longer fits the room the
+// screen gives it. No limit where that room is unknown (empty).
+double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize screen, PixelSize frame);
 
 // The controls that take the keyboard focus, in the order Tab walks them.
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design);
 
 // One label of the About window. Colour: empty for the toolkit's text colour.
 struct AboutLabelSpec {
-    std::string_view name;
-    std::string_view text;
-    TwipsRect twips;
-    double points;
-    bool title;  // bold and underlined
-    std::optional<Rgb> colour;
+    std::string_view name{};
+    std::string_view text{};
+    TwipsRect twips{};
+    double points = 8.25;
+    bool title = false;  // bold and underlined
+    std::optional<Rgb> colour{};
 };
 
 struct AboutDesign {

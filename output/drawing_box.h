@@ -1,13 +1,8 @@
 #pragma once
 
-namespace sorvane {
+#include "output/rgb.h"
 
-struct Rgb {
-    int red;
-    int green;
-    int blue;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
+namespace sorvane {
 
 // The drawing box the plot draws into. Width and Height are the box's outer
 // size in twips; coordinates are single precision, as the box takes them.

@@ -13,19 +13,31 @@ void RecordedDrawing::SetOuterPixels(int width, int height)
     outerHeight_ = height;
 }
 
-double RecordedDrawing::TwipsFromPixels(int pixels) { return pixels * kTwipsPerPixel; }
+double RecordedDrawing::Width() const { return outerWidth_ * kTwipsPerPixel; }
 
-double RecordedDrawing::Width() const { return TwipsFromPixels(outerWidth_); }
+double RecordedDrawing::Height() const { return outerHeight_ * kTwipsPerPixel; }
 
-double RecordedDrawing::Height() const { return TwipsFromPixels(outerHeight_); }
+void RecordedDrawing::Cls()
+{
+    segments_.clear();
+    Changed();
+}
 
-void RecordedDrawing::Cls() { segments_.clear(); }
-
-void RecordedDrawing::Scale(float x1, float y1, float x2, float y2) { frame_ = {x1, y1, x2, y2}; }
+void RecordedDrawing::Scale(float x1, float y1, float x2, float y2)
+{
+    frame_ = {x1, y1, x2, y2};
+    Changed();
+}
 
 void RecordedDrawing::Line(float x1, float y1, float x2, float y2, Rgb colour)
 {
     segments_.push_back({x1, y1, x2, y2, colour});
+    Changed();
+}
+
+void RecordedDrawing::Changed() const
+{
+    if (changed_) changed_();
 }
 
 bool RecordedDrawing::Paintable() const

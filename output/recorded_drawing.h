@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "output/drawing_box.h"
@@ -7,8 +8,9 @@
 namespace sorvane {
 
 // A drawing box that keeps what was drawn since the last Cls, so that a window
-// can paint it whenever the box is uncovered. It knows no toolkit: a front end
-// tells it the box's size and maps its segments to pixels when it paints.
+// can paint it whenever the box is uncovered. It knows no toolkit: the window
+// that shows it tells it the box's size, is told of every change, and maps the
+// segments to pixels when it paints.
 class RecordedDrawing : public DrawingBox {
 public:
     struct Segment {
@@ -30,7 +32,8 @@ public:
     // The box's outer size in pixels; Width and Height give it in twips at the
     // design's 15 to a pixel, so that the plot looks the same at every size.
     void SetOuterPixels(int width, int height);
-    static double TwipsFromPixels(int pixels);
+    // Called after each Cls, Scale and Line: the window repaints.
+    void OnChange(std::function<void()> changed) { changed_ = std::move(changed); }
 
     double Width() const override;
     double Height() const override;
@@ -46,10 +49,13 @@ public:
     Point ToPixels(float x, float y, const Inner& inner) const;
 
 private:
+    void Changed() const;
+
     int outerWidth_ = 0;
     int outerHeight_ = 0;
     Frame frame_;
     std::vector<Segment> segments_;
+    std::function<void()> changed_;
 };
 
 }  // namespace sorvane

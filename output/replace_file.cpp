@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/wide_text.h"
 #include "output/file_calls.h"
 
 namespace sorvane {
@@ -14,12 +15,6 @@ using file_calls::FileKind;
 // As the kernel counts: a longer chain of links is taken for a loop.
 constexpr int kMostLinkHops = 40;
 constexpr int kMostTemporaryAttempts = 100;
-
-std::string Utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string Reason(std::errc error) { return std::make_error_code(error).message(); }
 

@@ -4,16 +4,11 @@
 #endif
 #include <windows.h>
 
+#include "core/wide_text.h"
 #include "output/file_calls.h"
 
 namespace sorvane::file_calls {
 namespace {
-
-std::string Utf8(const std::wstring& text)
-{
-    const std::u8string utf8 = std::filesystem::path(text).u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
 
 std::string SystemReason(DWORD error)
 {
@@ -27,7 +22,7 @@ std::string SystemReason(DWORD error)
                              || wide.back() == L'.'))
         wide.pop_back();
     if (wide.empty()) return "system error " + std::to_string(error);
-    return Utf8(wide);
+    return Narrow(wide);
 }
 
 std::string LastReason() { return SystemReason(GetLastError()); }

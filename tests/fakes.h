@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "command/section_form.h"
+#include "core/wide_text.h"
 #include "output/recorded_drawing.h"
 #include "output/write_coords.h"
 
 namespace sorvane::testing {
 
-// Keeps every call the plot makes, in order, in a box of any size in twips.
+// Keeps every call the plot makes, in order, in a box of any size in pixels
+// (by default the main window's at 96 dpi).
 class RecordingBox : public RecordedDrawing {
 public:
-    RecordingBox(double width = 6135, double height = 2535) : width_(width), height_(height) {}
+    explicit RecordingBox(int widthPixels = 409, int heightPixels = 169) { SetOuterPixels(widthPixels, heightPixels); }
 
-    double Width() const override { return width_; }
-    double Height() const override { return height_; }
     void Cls() override
     {
         ++clears;
@@ -54,10 +54,6 @@ public:
 
     int clears = 0;
     std::vector<std::string> calls;
-
-private:
-    double width_;
-    double height_;
 };
 
 // The main window's fields as a map, its messages as a list.
@@ -93,12 +89,6 @@ inline std::string PlatformLines(const std::string& text)
     std::string lines;
     for (const char c : text) lines += c == '\n' ? std::string(kLineEnd) : std::string(1, c);
     return lines;
-}
-
-inline std::string Utf8(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 // The names in a folder, sorted.

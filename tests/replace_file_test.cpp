@@ -30,7 +30,6 @@ namespace fs = std::filesystem;
 using testing::FilesIn;
 using testing::ReadWholeFile;
 using testing::TempFolder;
-using testing::Utf8;
 
 void WriteText(const fs::path& file, const std::string& text)
 {

@@ -12,12 +12,11 @@ namespace {
 
 using testing::RecordingBox;
 
-RecordingBox Plot(const std::string& code, const std::string& count, double w = 6135,
-                  double h = 2535)
+RecordingBox Plot(const std::string& code, const std::string& count)
 {
     SectionState state;
     EXPECT_FALSE(CalculateSection(code, count, ".", state).message) << code << " " << count;
-    RecordingBox box(w, h);
+    RecordingBox box;
     ShowAirfoil(state.X, state.Y, state, box);
     return box;
 }

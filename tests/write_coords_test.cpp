@@ -222,7 +222,7 @@ TEST(WriteCoords, FileThatCannotBeReplacedKeepsItsBytes)
         lock.Release();
 
         ASSERT_TRUE(failure) << "way " << way;
-        EXPECT_TRUE(failure->starts_with("Could not write " + testing::Utf8(file) + ": "))
+        EXPECT_TRUE(failure->starts_with("Could not write " + Utf8(file) + ": "))
             << *failure;
         EXPECT_TRUE(failure->ends_with(". The previous file is unchanged.")) << *failure;
         // Read-only on Windows, immutable on Linux: either way the file may not be written.

@@ -9,7 +9,8 @@
 #include "design/window_design.h"
 #include "ui/design_to_qt.h"
 
-namespace sorvane {
+namespace sorvane::qt {
+
 AirfoilPicture::AirfoilPicture(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -18,29 +19,19 @@ AirfoilPicture::AirfoilPicture(QWidget* parent) : QFrame(parent)
     setPalette(colours);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    drawing_.OnChange([this] { update(); });
 }
 
-// Read from the widget itself: a hidden widget's resize events wait until it is shown.
-double AirfoilPicture::Width() const { return RecordedDrawing::TwipsFromPixels(width()); }
-
-double AirfoilPicture::Height() const { return RecordedDrawing::TwipsFromPixels(height()); }
-
-void AirfoilPicture::Cls()
+void AirfoilPicture::Place(const QRect& geometry)
 {
-    drawing_.Cls();
-    update();
+    setGeometry(geometry);
+    drawing_.SetOuterPixels(width(), height());
 }
 
-void AirfoilPicture::Scale(float x1, float y1, float x2, float y2)
+void AirfoilPicture::resizeEvent(QResizeEvent* event)
 {
-    drawing_.Scale(x1, y1, x2, y2);
-    update();
-}
-
-void AirfoilPicture::Line(float x1, float y1, float x2, float y2, Rgb colour)
-{
-    drawing_.Line(x1, y1, x2, y2, colour);
-    update();
+    drawing_.SetOuterPixels(width(), height());
+    QFrame::resizeEvent(event);
 }
 
 void AirfoilPicture::paintEvent(QPaintEvent* event)
@@ -70,4 +61,4 @@ void AirfoilPicture::paintEvent(QPaintEvent* event)
     }
 }
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -4,27 +4,28 @@
 
 #include "output/recorded_drawing.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 
 // The drawing box of the main window. It keeps what was drawn since the last
 // Cls, so the plot comes back whenever the box is uncovered or repainted.
-class AirfoilPicture : public QFrame, public DrawingBox {
+class AirfoilPicture : public QFrame {
     Q_OBJECT
 
 public:
     explicit AirfoilPicture(QWidget* parent = nullptr);
 
-    double Width() const override;
-    double Height() const override;
-    void Cls() override;
-    void Scale(float x1, float y1, float x2, float y2) override;
-    void Line(float x1, float y1, float x2, float y2, Rgb colour) override;
+    // What the plot draws into.
+    RecordedDrawing& Drawing() { return drawing_; }
+    // Puts the box at its place in the window; the drawing learns its size at
+    // once, since a hidden widget's resize events wait until it is shown.
+    void Place(const QRect& geometry);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     RecordedDrawing drawing_;
 };
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

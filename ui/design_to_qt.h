@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "design/twips.h"
-#include "output/drawing_box.h"
+#include "output/rgb.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 
 // The shared design's texts, colours and rectangles as Qt takes them.
 inline QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -23,4 +23,4 @@ inline QRect DesignRect(const TwipsRect& twips, double factor = 1)
     return ToQRect(ToPixels(twips, PixelsPerTwip(kDesignDpi, factor)));
 }
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

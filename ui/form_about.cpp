@@ -11,7 +11,7 @@
 #include "ui/design_to_qt.h"
 #include "ui/sorvane_icon.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 namespace {
 
 // The design's family where it is installed, otherwise the nearest that
@@ -96,4 +96,4 @@ Form_About::Form_About(QWidget* parent) : QWidget(parent)
     resize(client.width, client.height);
 }
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace sorvane {
+namespace sorvane::qt {
 
 // Names the tool and what it is for. Opened modeless with no owner; it deletes
 // itself when closed, so the next opening starts afresh.
@@ -13,4 +13,4 @@ public:
     explicit Form_About(QWidget* parent = nullptr);
 };
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -22,7 +22,7 @@
 #include "ui/qt_text_measurer.h"
 #include "ui/sorvane_icon.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 namespace {
 
 // Room for a title bar and borders round the client area and its menu bar, as
@@ -74,8 +74,8 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
         placed_.append({widget, &entry});
         if (entry.field) fields_.insert(int(*entry.field), static_cast<QLineEdit*>(widget));
     }
-    picture_ = static_cast<AirfoilPicture*>(byName.value(QStringLiteral("Picture_Airfoil")));
-    command1_ = static_cast<QPushButton*>(byName.value(QStringLiteral("Command1")));
+    picture_ = static_cast<AirfoilPicture*>(byName.value(FromView(ControlFor(design, ControlRole::Plot).name)));
+    command1_ = static_cast<QPushButton*>(byName.value(FromView(ControlFor(design, ControlRole::Command).name)));
     mnAbout_ = menuBar()->addAction(FromView(design.menuItem));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
 
@@ -110,16 +110,12 @@ void Form_Sorvane::SetAvailableScreenSize(const QSize& size)
 }
 
 // How far the design may grow before the window no longer fits its screen.
-double Form_Sorvane::LargestFactor() const
+double Form_Sorvane::LargestFactor(double pixelsPerTwip) const
 {
     QSize room = availableScreenSize_;
     if (!room.isValid() && screen() != nullptr) room = screen()->availableGeometry().size();
-    if (room.isEmpty()) return std::numeric_limits<double>::infinity();
-    const QSize client = DesignRect(MainWindowDesign().client, 1).size();
-    const double across = double(room.width() - kDecorationAcross) / client.width();
-    const double down =
-        double(room.height() - kDecorationDown - menuBar()->sizeHint().height()) / client.height();
-    return std::min(across, down);
+    const PixelSize frame{kDecorationAcross, kDecorationDown + menuBar()->sizeHint().height()};
+    return sorvane::LargestFactor(MainWindowDesign(), pixelsPerTwip, {room.width(), room.height()}, frame);
 }
 
 // The controls keep the desktop's text size, and the design grows to hold it;
@@ -127,23 +123,23 @@ double Form_Sorvane::LargestFactor() const
 void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
-    const auto pixels = [&](const QWidget* widget) {
-        for (const auto& [placed, entry] : placed_)
-            if (placed == widget) return ToPixels(ClientTwips(design, *entry), PixelsPerTwip(kDesignDpi));
-        return PixelRect{};
-    };
-    std::vector<TextRoom> texts = CaptionRooms(design, PixelsPerTwip(kDesignDpi));
-    texts.push_back(ButtonRoom(*command1_, ToQRect(pixels(command1_))));
-    texts.push_back(FieldRoom(*Field(TextField::Text_Code), ToQRect(pixels(Field(TextField::Text_Code)))));
+    const double designScale = PixelsPerTwip(kDesignDpi);
+    const TextInsets insets =
+        StyleInsets(*command1_, DesignRect(ControlFor(design, ControlRole::Command).twips).size(),
+                    *Field(TextField::Text_Code), DesignRect(FieldControl(design, TextField::Text_Code).twips).size());
     QtTextMeasurer measurer(font(), centralWidget());
-    const LayoutFit fit = FitLayout(measurer, texts, LargestFactor());
+    const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets), LargestFactor(designScale));
 
     // Every attribute set, so that nothing of a later desktop font reaches the
     // controls before the window is laid out for it.
     QFont controls = measurer.FontFor(fit.font);
     controls.setResolveMask(QFont::AllPropertiesResolved);
     centralWidget()->setFont(controls);
-    for (const auto& [widget, entry] : placed_) widget->setGeometry(DesignRect(entry->twips, fit.factor));
+    for (const auto& [widget, entry] : placed_) {
+        const QRect at = DesignRect(entry->twips, fit.factor);
+        if (widget == picture_) picture_->Place(at);
+        else widget->setGeometry(at);
+    }
     const QSize client = DesignRect(design.client, fit.factor).size();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
@@ -179,7 +175,7 @@ std::string Form_Sorvane::DecimalSeparator() const
     return QLocale::system().decimalPoint().toStdString();
 }
 
-DrawingBox& Form_Sorvane::Picture_Airfoil() { return *picture_; }
+DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
 
 void Form_Sorvane::DescribePlot(const std::string& description)
 {
@@ -197,4 +193,4 @@ void Form_Sorvane::ShowAboutWindow()
     about_->activateWindow();
 }
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

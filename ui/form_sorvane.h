@@ -13,8 +13,11 @@ class QLineEdit;
 class QPushButton;
 
 namespace sorvane {
-
 struct ControlSpec;
+}
+
+namespace sorvane::qt {
+
 class AirfoilPicture;
 class Form_About;
 
@@ -48,7 +51,7 @@ private slots:
     void ShowAboutWindow();
 
 private:
-    double LargestFactor() const;
+    double LargestFactor(double pixelsPerTwip) const;
     void LayOut();
     QLineEdit* Field(TextField field) const;
 
@@ -62,4 +65,4 @@ private:
     QSize availableScreenSize_;
 };
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

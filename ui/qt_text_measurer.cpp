@@ -10,7 +10,7 @@
 
 #include "ui/design_to_qt.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 QtTextMeasurer::QtTextMeasurer(const QFont& desktop, QPaintDevice* device)
     : desktop_(desktop), device_(device)
 {
@@ -53,33 +53,30 @@ InkBox QtTextMeasurer::Ink(std::string_view text) const
     return {ink.left(), ink.top(), ink.right(), ink.bottom()};
 }
 
-TextRoom ButtonRoom(const QPushButton& button, const QRect& box)
+TextInsets StyleInsets(const QPushButton& button, const QSize& buttonBox, const QLineEdit& field,
+                       const QSize& fieldBox)
 {
-    QStyleOptionButton option;
-    option.initFrom(&button);
-    option.text = button.text();
-    option.rect = QRect(QPoint(), box.size());
+    QStyleOptionButton push;
+    push.initFrom(&button);
+    push.text = button.text();
+    push.rect = QRect(QPoint(), buttonBox);
     // Across: what the style adds round a caption when it sizes a button.
     const QSize probe(100, 20);
-    const QSize framed = button.style()->sizeFromContents(QStyle::CT_PushButton, &option, probe, &button);
+    const QSize framed = button.style()->sizeFromContents(QStyle::CT_PushButton, &push, probe, &button);
     // Down: the part of the box in which the style centres the caption.
-    const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
-    return {button.text().toStdString(), static_cast<double>(box.width()), static_cast<double>(box.height()),
-            static_cast<double>(framed.width() - probe.width()),
-            static_cast<double>(box.height() - contents.height())};
+    const QRect caption = button.style()->subElementRect(QStyle::SE_PushButtonContents, &push, &button);
+
+    QStyleOptionFrame frame;
+    frame.initFrom(&field);
+    frame.rect = QRect(QPoint(), fieldBox);
+    frame.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &field);
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    const QRect text = field.style()->subElementRect(QStyle::SE_LineEditContents, &frame, &field);
+
+    return {.buttonAcross = double(framed.width() - probe.width()),
+            .buttonDown = double(buttonBox.height() - caption.height()),
+            .fieldDown = double(fieldBox.height() - text.height())};
 }
 
-TextRoom FieldRoom(const QLineEdit& field, const QRect& box)
-{
-    QStyleOptionFrame option;
-    option.initFrom(&field);
-    option.rect = QRect(QPoint(), box.size());
-    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
-    option.midLineWidth = 0;
-    option.state |= QStyle::State_Sunken;
-    const QRect contents = field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
-    return {std::string(kFieldSample), 0, static_cast<double>(box.height()), 0,
-            static_cast<double>(box.height() - contents.height())};
-}
-
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -6,12 +6,13 @@
 #include <optional>
 
 #include "design/layout_fit.h"
+#include "design/window_design.h"
 
 class QLineEdit;
 class QPaintDevice;
 class QPushButton;
 
-namespace sorvane {
+namespace sorvane::qt {
 
 // The desktop's font as Qt measures it on a paint device.
 class QtTextMeasurer : public TextMeasurer {
@@ -35,10 +36,8 @@ private:
     std::optional<QFontMetricsF> metrics_;
 };
 
-// A button's room: its box less the frame and margins its style draws.
-TextRoom ButtonRoom(const QPushButton& button, const QRect& box);
+// What the style draws round a button's caption and a field's text, for boxes of these sizes.
+TextInsets StyleInsets(const QPushButton& button, const QSize& buttonBox, const QLineEdit& field,
+                       const QSize& fieldBox);
 
-// A field's room for the numbers it shows: its box less the frame its style draws.
-TextRoom FieldRoom(const QLineEdit& field, const QRect& box);
-
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -12,7 +12,7 @@
 // and the macro cannot stand inside a namespace.
 static void InitSorvaneResources() { Q_INIT_RESOURCE(sorvane); }
 
-namespace sorvane {
+namespace sorvane::qt {
 
 QIcon SorvaneIcon()
 {
@@ -44,4 +44,4 @@ QIcon SorvaneIcon()
     return icon;
 }
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

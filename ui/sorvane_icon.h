@@ -2,9 +2,9 @@
 
 #include <QIcon>
 
-namespace sorvane {
+namespace sorvane::qt {
 
-// The program's own icon, 16 to 128 pixels, built into the program.
+// The program's own icon, 16 to 48 pixels, built into the program.
 QIcon SorvaneIcon();
 
-}  // namespace sorvane
+}  // namespace sorvane::qt

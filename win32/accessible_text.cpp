@@ -4,7 +4,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "win32/wide_text.h"
+#include "core/wide_text.h"
 
 namespace sorvane::win32 {
 namespace {

@@ -20,33 +20,12 @@ AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background
     CreateWindowExW(WS_EX_CLIENTEDGE, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                     0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                     GetModuleHandleW(nullptr), this);
+    drawing_.OnChange([this] { Changed(); });
 }
 
 AirfoilPicture::~AirfoilPicture()
 {
     if (window_ != nullptr) DestroyWindow(window_);
-}
-
-double AirfoilPicture::Width() const { return drawing_.Width(); }
-
-double AirfoilPicture::Height() const { return drawing_.Height(); }
-
-void AirfoilPicture::Cls()
-{
-    drawing_.Cls();
-    Changed();
-}
-
-void AirfoilPicture::Scale(float x1, float y1, float x2, float y2)
-{
-    drawing_.Scale(x1, y1, x2, y2);
-    Changed();
-}
-
-void AirfoilPicture::Line(float x1, float y1, float x2, float y2, Rgb colour)
-{
-    drawing_.Line(x1, y1, x2, y2, colour);
-    Changed();
 }
 
 void AirfoilPicture::Changed()

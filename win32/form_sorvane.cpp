@@ -1,13 +1,12 @@
 #include "win32/form_sorvane.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "command/calculate_and_show.h"
 #include "win32/design_to_win32.h"
 #include "win32/gdi_text_measurer.h"
 #include "win32/resources.h"
-#include "win32/wide_text.h"
+#include "core/wide_text.h"
 #include "win32/window_procedure.h"
 
 namespace sorvane::win32 {
@@ -33,6 +32,11 @@ HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, std::st
                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
+
+// What a push button draws round its caption, and a field inside its sunken edge, at 96 dpi.
+constexpr int kButtonMarginAcross = 10;
+constexpr int kButtonMarginDown = 6;
+constexpr int kFieldMarginDown = 2;
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
@@ -101,6 +105,7 @@ void Form_Sorvane::CreateControls()
         }
         controls_.push_back({&entry, control});
         if (entry.field) fields_[*entry.field] = control;
+        if (entry.role == ControlRole::Command) commandId_ = id;
         // Named from the design: the system would name a field after the label before it.
         if (!entry.accessibleName.empty()) accessible_.SetName(control, entry.accessibleName);
         ++id;
@@ -125,23 +130,14 @@ HWND Form_Sorvane::Find(std::string_view name) const
     return found == controls_.end() ? nullptr : found->window;
 }
 
-std::vector<TextRoom> Form_Sorvane::Rooms(double pixelsPerTwip) const
+// A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
+TextInsets Form_Sorvane::Insets() const
 {
-    const WindowDesign& design = MainWindowDesign();
     const UINT dpi = GetDpiForWindow(window_);
-    const auto pixels = [&](std::string_view name) {
-        return ToPixels(ClientTwips(design, *FindControl(design, name)), pixelsPerTwip);
-    };
-    std::vector<TextRoom> texts = CaptionRooms(design, pixelsPerTwip);
-    // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
-    const ControlSpec* button = FindControl(design, "Command1");
-    const PixelRect buttonBox = pixels(button->name);
-    texts.push_back({std::string(button->caption), double(buttonBox.width), double(buttonBox.height),
-                     double(Scaled(10, dpi)), double(Scaled(6, dpi))});
-    const PixelRect fieldBox = pixels("Text_Code");
     const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
-    texts.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, double(2 * edge + Scaled(2, dpi))});
-    return texts;
+    return {.buttonAcross = double(Scaled(kButtonMarginAcross, dpi)),
+            .buttonDown = double(Scaled(kButtonMarginDown, dpi)),
+            .fieldDown = double(2 * edge + Scaled(kFieldMarginDown, dpi))};
 }
 
 // How far the design may grow before the window no longer fits its monitor's work area.
@@ -149,16 +145,14 @@ double Form_Sorvane::LargestFactor(double pixelsPerTwip) const
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(MONITORINFO);
-    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor))
-        return std::numeric_limits<double>::infinity();
+    // An unknown work area sets no limit.
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = {};
     const PixelRect client = ToPixels(MainWindowDesign().client, pixelsPerTwip);
     RECT outer = ToRect(client);
     AdjustWindowRectExForDpi(&outer, kWindowStyle, TRUE, kWindowExStyle, GetDpiForWindow(window_));
-    const double across = double(monitor.rcWork.right - monitor.rcWork.left - (outer.right - outer.left - client.width))
-                          / client.width;
-    const double down = double(monitor.rcWork.bottom - monitor.rcWork.top - (outer.bottom - outer.top - client.height))
-                        / client.height;
-    return std::min(across, down);
+    const PixelSize work{monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
+    const PixelSize frame{outer.right - outer.left - client.width, outer.bottom - outer.top - client.height};
+    return sorvane::LargestFactor(MainWindowDesign(), pixelsPerTwip, work, frame);
 }
 
 // The controls take the system's message font at the size the person set, and
@@ -172,7 +166,8 @@ void Form_Sorvane::LayOut()
     SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
     GdiTextMeasurer measurer(metrics.lfMessageFont, int(dpi));
     const double designScale = PixelsPerTwip(dpi);
-    const LayoutFit fit = FitLayout(measurer, Rooms(designScale), LargestFactor(designScale));
+    const LayoutFit fit =
+        FitLayout(measurer, TextRooms(design, designScale, Insets()), LargestFactor(designScale));
 
     const LOGFONTW chosen = measurer.FontFor(fit.font);
     Font font(CreateFontIndirectW(&chosen));
@@ -209,7 +204,7 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kAboutId && HIWORD(wParam) == 0) ShowAboutWindow();
-        else if (reinterpret_cast<HWND>(lParam) == Find("Command1") && HIWORD(wParam) == BN_CLICKED) CalculateAndShow();
+        else if (LOWORD(wParam) == commandId_ && HIWORD(wParam) == BN_CLICKED) CalculateAndShow();
         // Enter and Escape arrive as IDOK and IDCANCEL: the window has no default button.
         return 0;
     case WM_DPICHANGED:
@@ -263,7 +258,7 @@ std::string Form_Sorvane::DecimalSeparator() const
     return Narrow(separator);
 }
 
-DrawingBox& Form_Sorvane::Picture_Airfoil() { return *picture_; }
+DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
 
 void Form_Sorvane::DescribePlot(const std::string& description)
 {

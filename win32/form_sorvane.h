@@ -56,7 +56,7 @@ private:
     void CreateControls();
     void LayOut();
     double LargestFactor(double pixelsPerTwip) const;
-    std::vector<TextRoom> Rooms(double pixelsPerTwip) const;
+    TextInsets Insets() const;
     void CalculateAndShow();
     void ShowAboutWindow();
 
@@ -64,6 +64,7 @@ private:
     HWND window_ = nullptr;
     std::vector<Control> controls_;
     std::map<TextField, HWND> fields_;
+    int commandId_ = 0;
     HWND lastFocus_ = nullptr;
     std::unique_ptr<AirfoilPicture> picture_;
     Font font_;

@@ -17,7 +17,7 @@
 #include "ui/form_about.h"
 #include "ui/form_sorvane.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 namespace {
 
 struct DesktopFont {
@@ -211,4 +211,4 @@ TEST(DesktopFonts, SmallScreenKeepsTheWindowOnItWithTheLargestTextThatFits)
 }
 
 }  // namespace
-}  // namespace sorvane
+}  // namespace sorvane::qt

@@ -14,7 +14,7 @@
 
 #include "ui/form_sorvane.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 namespace {
 
 QList<QWidget*> OpenAboutWindows()
@@ -155,4 +155,4 @@ TEST(AboutWindow, EveryLabelReadableUnderADarkPalette)
 }
 
 }  // namespace
-}  // namespace sorvane
+}  // namespace sorvane::qt

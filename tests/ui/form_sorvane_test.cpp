@@ -21,7 +21,7 @@
 #include "ui/design_to_qt.h"
 #include "ui_helpers.h"
 
-namespace sorvane {
+namespace sorvane::qt {
 namespace {
 
 using testing::DismissNextMessageBox;
@@ -291,4 +291,4 @@ TEST_F(MainWindow, ClosingTheMainWindowFirstKeepsAboutAndTheProgram)
 }
 
 }  // namespace
-}  // namespace sorvane
+}  // namespace sorvane::qt

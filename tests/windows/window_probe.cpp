@@ -9,16 +9,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "core/wide_text.h"
 
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(std::size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
+namespace {
 
 std::wstring TextOf(HWND window)
 {
@@ -36,7 +29,7 @@ int Message()
     while ((box = FindWindowExW(nullptr, box, L"#32770", L"Sorvane")) != nullptr)
         if (IsWindowVisible(box)) break;
     if (box == nullptr) return 1;
-    std::printf("%s\n", Utf8(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
+    std::printf("%s\n", sorvane::Narrow(TextOf(GetDlgItem(box, 0xFFFF))).c_str());
     return 0;
 }
 
