@@ -1,6 +1,7 @@
-# Cross-builds the toolkit-free half for 64-bit Windows with Debian's
-# mingw-w64 (posix threads), linked statically so the programs need no DLLs,
-# and runs them under wine.
+# Cross-builds sorvane.exe (the shared layers and the Windows front end) and
+# the toolkit-free tests for 64-bit Windows with Debian's mingw-w64 (posix
+# threads), linked statically so the programs need no DLLs, and runs them
+# under wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

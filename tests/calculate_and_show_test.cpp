@@ -61,6 +61,30 @@ TEST(CalculateAndShow, RejectedInputShowsOneMessageAndTouchesNothingElse)
     EXPECT_EQ(form.texts[TextField::Text_FCR], "typed");
 }
 
+// The cells beyond a shorter section's count keep a longer one's points: the
+// file and the plot never reach them.
+TEST(CalculateAndShow, AShorterSectionAfterALongerOneShowsOnlyItsOwnPoints)
+{
+    TempFolder folder;
+    FakeForm fresh("0012", "51");
+    SectionState freshState;
+    CalculateAndShow(fresh, freshState, folder / "fresh.txt");
+
+    FakeForm form("2412", "101");
+    SectionState state;
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+    form.texts[TextField::Text_Code] = "0012";
+    form.texts[TextField::Text_N1] = "51";
+    CalculateAndShow(form, state, folder / "airfoil.txt");
+
+    EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt"), testing::ReadWholeFile(folder / "fresh.txt"));
+    ASSERT_EQ(form.box.Segments().size(), fresh.box.Segments().size());
+    for (std::size_t i = 0; i < fresh.box.Segments().size(); ++i) {
+        EXPECT_EQ(form.box.Segments()[i].x1, fresh.box.Segments()[i].x1) << i;
+        EXPECT_EQ(form.box.Segments()[i].y2, fresh.box.Segments()[i].y2) << i;
+    }
+}
+
 TEST(CalculateAndShow, FileThatCannotBeWrittenIsReportedAndTheSectionStillPlotted)
 {
     TempFolder folder;

@@ -125,6 +125,22 @@ TEST(CalculateSection, StopsLeaveTheFieldsWrittenSoFar)
     }
 }
 
+// A fractional count above 1 would leave holes among its indices: it is
+// refused before a cell is written, whatever section came before.
+TEST(CalculateSection, FractionalCountsAboveOneLeaveThePreviousSectionWhole)
+{
+    SectionState previous;
+    ASSERT_TRUE(CalculateSection("2412", "101", ".", previous).sectionFilled);
+    for (const char* count : {"1.5", "50.5", "100.25", "199.9"}) {
+        SectionState s = previous;
+        const auto outcome = CalculateSection("0012", count, ".", s);
+        EXPECT_EQ(outcome.message, kPointsNotWhole) << count;
+        EXPECT_FALSE(outcome.sectionFilled) << count;
+        EXPECT_EQ(s.X, previous.X) << count;
+        EXPECT_EQ(s.Y, previous.Y) << count;
+    }
+}
+
 TEST(CalculateSection, CountsBelowOneAreAcceptedAndWriteNoCell)
 {
     for (const char* count : {"0", "abc", "", "-7", "0.5", "-2.5"}) {

@@ -91,32 +91,12 @@ TEST(SectionGeometry, CountsBelowOneWriteNothing)
     }
 }
 
-TEST(SectionGeometry, FractionalCountMirrorsToTheEvenIndex)
-{
-    const Section s = Fill(0, 0, 0.12, 50.5);
-    for (int i = 28; i <= 50; i += 2) EXPECT_TRUE(s.X[i].has_value()) << i;
-    for (int i = 27; i <= 49; i += 2) EXPECT_FALSE(s.X[i].has_value()) << i;
-    // Index 50 is written by stations 1 and 2: the later one, on the upper side, wins.
-    EXPECT_EQ(*s.X[50], *s.X[2]);
-    EXPECT_EQ(*s.Y[50], -*s.Y[2]);
-}
-
 TEST(SectionGeometry, StationAtTheCamberPositionUsesTheFrontFormula)
 {
     const double front = 0.02 / (0.4 * 0.4) * (2 * 0.4 * 0.4 - 0.4 * 0.4);
     EXPECT_DOUBLE_EQ(CamberHeight(0.02, 0.4, 0.4), front);
     EXPECT_DOUBLE_EQ(CamberHeight(0.02, 0.4, 1.0), 0.0);
     EXPECT_NEAR(ThicknessHalfWidth(0.12, 1.0), 0.0105 * 0.12, 1e-15);
-}
-
-TEST(SectionGeometry, LaterRunsKeepCellsBeyondTheirCount)
-{
-    Section s;
-    FillSectionPoints(kPi, 0, 0, 0.12, 101, s.X, s.Y);
-    const Section first = s;
-    FillSectionPoints(kPi, 0, 0, 0.12, 51, s.X, s.Y);
-    for (int i = 52; i <= 101; ++i) EXPECT_EQ(s.Y[i], first.Y[i]) << i;
-    EXPECT_NE(s.Y[51], first.Y[51]);
 }
 
 }  // namespace
