@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
+#include "win32/working_folder.h"
 #include "win32/open_windows.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
@@ -14,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     controls.dwICC = ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
+    sorvane::win32::WorkInDocumentsWhenStartedWhereInstalled();
+    const sorvane::win32::ComApartment com;
     sorvane::win32::OpenWindows windows;
     sorvane::win32::Form_Sorvane window(windows);
     if (window.Hwnd() == nullptr) {

@@ -13,6 +13,7 @@
 #include "core/wide_text.h"
 #include "design/window_design.h"
 #if defined(SORVANE_PROBE)
+#include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
 #include "win32/open_windows.h"
 #endif
@@ -102,6 +103,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     controls.dwICC = ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 #if defined(SORVANE_PROBE)
+    const sorvane::win32::ComApartment com;
     sorvane::win32::OpenWindows windows;
     sorvane::win32::Form_Sorvane window(windows);
     window.Show(SW_SHOWNORMAL);

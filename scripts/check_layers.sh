@@ -17,7 +17,7 @@ rank() {
         ui | win32) echo 4 ;; app) echo 5 ;; *) echo -1 ;;
     esac
 }
-windows_api='^(windows|winuser|wingdi|commctrl|oleacc|objbase|shlobj|io|fileapi|handleapi|synchapi)\.h$'
+windows_api='^(windows|winuser|wingdi|commctrl|oleacc|objbase|shlobj|knownfolders|io|fileapi|handleapi|synchapi)\.h$'
 
 broken=0
 for folder in "${folders[@]}"; do

@@ -18,7 +18,7 @@ cd "$(dirname "$0")/.."
 
 build_packages=(g++ cmake ninja-build qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
 package_packages=(dpkg-dev debhelper binutils)
-test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip openbox imagemagick e2fsprogs
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils openbox imagemagick e2fsprogs
                clang libclang-rt-14-dev desktop-file-utils strace lintian appstream man-db autopkgtest
                fonts-cantarell fonts-noto-core fonts-liberation2 qt6-gtk-platformtheme)
 # The Windows cross build, its installer and wine, and the Wayland compositor

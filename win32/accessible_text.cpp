@@ -20,9 +20,18 @@ void SetProperty(IAccPropServices* services, HWND window, const MSAAPROPID& prop
 
 }  // namespace
 
+ComApartment::ComApartment()
+    : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
+{
+}
+
+ComApartment::~ComApartment()
+{
+    if (started_) CoUninitialize();
+}
+
 AccessibleText::AccessibleText()
 {
-    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&services_))))
         services_ = nullptr;
@@ -31,7 +40,6 @@ AccessibleText::AccessibleText()
 AccessibleText::~AccessibleText()
 {
     if (services_ != nullptr) services_->Release();
-    if (comStarted_) CoUninitialize();
 }
 
 void AccessibleText::SetName(HWND window, std::string_view name)

@@ -17,15 +17,8 @@ AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background
 {
     // The default sunken border of a drawing box; it takes the focus like a control.
     const wchar_t* windowClass = WindowClass<AirfoilPicture>(L"SorvanePicture", {.style = CS_HREDRAW | CS_VREDRAW});
-    CreateWindowExW(WS_EX_CLIENTEDGE, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                    0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                    GetModuleHandleW(nullptr), this);
+    CreateChild(parent, id, windowClass, WS_TABSTOP, WS_EX_CLIENTEDGE, {}, this);
     drawing_.OnChange([this] { Changed(); });
-}
-
-AirfoilPicture::~AirfoilPicture()
-{
-    if (window_ != nullptr) DestroyWindow(window_);
 }
 
 void AirfoilPicture::Changed()
@@ -58,32 +51,31 @@ void AirfoilPicture::Paint()
     GetClientRect(window_, &inner);
     // Drawn off screen first, so the box never flickers through its background.
     const HDC screen = painting.dc();
-    const HDC dc = CreateCompatibleDC(screen);
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, inner.right, inner.bottom));
-    {
-        Selected canvas(dc, bitmap.get());
-        Brush background(CreateSolidBrush(background_));
-        FillRect(dc, &inner, background.get());
-        if (drawing_.Paintable()) {
-            const RecordedDrawing::Inner box{0, 0, double(inner.right), double(inner.bottom)};
-            for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
-                Pen pen(CreatePen(PS_SOLID, 1, ToColorRef(segment.colour)));
-                Selected drawing(dc, pen.get());
-                const auto from = drawing_.ToPixels(segment.x1, segment.y1, box);
-                const auto to = drawing_.ToPixels(segment.x2, segment.y2, box);
-                MoveToEx(dc, Whole(from.x), Whole(from.y), nullptr);
-                LineTo(dc, Whole(to.x), Whole(to.y));
-            }
+    const MemoryDc memory(screen);
+    const HDC dc = memory.get();
+    const Bitmap bitmap(CreateCompatibleBitmap(screen, inner.right, inner.bottom));
+    const Selected canvas(dc, bitmap.get());
+    const Brush background(CreateSolidBrush(background_));
+    FillRect(dc, &inner, background.get());
+    if (drawing_.Paintable()) {
+        // One stock pen, recoloured for each segment.
+        const Selected pen(dc, GetStockObject(DC_PEN));
+        const RecordedDrawing::Inner box{0, 0, double(inner.right), double(inner.bottom)};
+        for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
+            SetDCPenColor(dc, ToColorRef(segment.colour));
+            const auto from = drawing_.ToPixels(segment.x1, segment.y1, box);
+            const auto to = drawing_.ToPixels(segment.x2, segment.y2, box);
+            MoveToEx(dc, Whole(from.x), Whole(from.y), nullptr);
+            LineTo(dc, Whole(to.x), Whole(to.y));
         }
-        // A keyboard user sees where the focus is.
-        if (GetFocus() == window_) {
-            RECT focus = inner;
-            InflateRect(&focus, -1, -1);
-            DrawFocusRect(dc, &focus);
-        }
-        BitBlt(screen, 0, 0, inner.right, inner.bottom, dc, 0, 0, SRCCOPY);
     }
-    DeleteDC(dc);
+    // A keyboard user sees where the focus is.
+    if (GetFocus() == window_) {
+        RECT focus = inner;
+        InflateRect(&focus, -1, -1);
+        DrawFocusRect(dc, &focus);
+    }
+    BitBlt(screen, 0, 0, inner.right, inner.bottom, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace sorvane::win32

@@ -24,9 +24,8 @@ bool HasFamily(const std::wstring& family, BYTE characterSet)
     wanted.lfCharSet = characterSet;
     family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     bool found = false;
-    const HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    EnumFontFamiliesExW(screen.get(), &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -47,16 +46,13 @@ LOGFONTW AboutFont(const AboutDesign& design, const AboutLabelSpec& label, UINT 
         if (HasFamily(name, BYTE(design.characterSet))) font.lfCharSet = BYTE(design.characterSet);
         return font;
     }
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(NONCLIENTMETRICSW);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    std::wstring(metrics.lfMessageFont.lfFaceName).copy(font.lfFaceName, LF_FACESIZE - 1);
+    std::wstring(MessageFont(dpi).lfFaceName).copy(font.lfFaceName, LF_FACESIZE - 1);
     return font;
 }
 
 }  // namespace
 
-Form_About::Form_About(OpenWindows& windows) : windows_(windows)
+Form_About::Form_About(OpenWindows& windows) : OwnedWindow(&windows)
 {
     const AboutDesign& design = AboutWindowDesign();
     background_ = Brush(CreateSolidBrush(ToColorRef(design.background)));
@@ -64,29 +60,14 @@ Form_About::Form_About(OpenWindows& windows) : windows_(windows)
     CreateWindowExW(0, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
-    windows_.Opened();
     int id = 100;
     for (const AboutLabelSpec& entry : design.labels) {
         // Drawn by the window, so that the text keeps its ink inside the box; the
         // control keeps the text for screen readers.
-        const HWND label = CreateWindowExW(0, L"STATIC", Widen(entry.text).c_str(),
-                                           WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0, 0, window_,
-                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                           GetModuleHandleW(nullptr), nullptr);
+        const HWND label = CreateChild(window_, id++, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX, 0, entry.text);
         labels_.push_back({&entry, label, Font()});
     }
     LayOut();
-}
-
-Form_About::~Form_About()
-{
-    if (window_ != nullptr) DestroyWindow(window_);
-}
-
-void Form_About::Detach()
-{
-    window_ = nullptr;
-    windows_.Closed();
 }
 
 void Form_About::Show()

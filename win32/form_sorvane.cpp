@@ -25,14 +25,6 @@ HMENU MenuBar(std::string_view item)
     return menu;
 }
 
-HWND CreateChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, std::string_view text, HWND parent,
-                 int id)
-{
-    return CreateWindowExW(exStyle, windowClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
-                           0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
-}
-
 // What a push button draws round its caption, and a field inside its sunken edge, at 96 dpi.
 constexpr int kButtonMarginAcross = 10;
 constexpr int kButtonMarginDown = 6;
@@ -42,7 +34,7 @@ int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
 }  // namespace
 
-Form_Sorvane::Form_Sorvane(OpenWindows& windows) : windows_(windows)
+Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(&windows), windows_(windows)
 {
     const WindowDesign& design = MainWindowDesign();
     const wchar_t* windowClass = WindowClass<Form_Sorvane>(
@@ -51,22 +43,12 @@ Form_Sorvane::Form_Sorvane(OpenWindows& windows) : windows_(windows)
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MenuBar(design.menuItem),
                     GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
-    windows_.Opened();
     CreateControls();
     LayOut();
 }
 
-Form_Sorvane::~Form_Sorvane()
-{
-    about_.reset();
-    if (window_ != nullptr) DestroyWindow(window_);
-}
-
-void Form_Sorvane::Detach()
-{
-    window_ = nullptr;
-    windows_.Closed();
-}
+// The About window has no owner; if it is still open when the program ends, it goes too.
+Form_Sorvane::~Form_Sorvane() { about_.reset(); }
 
 void Form_Sorvane::Show(int how)
 {
@@ -85,13 +67,13 @@ void Form_Sorvane::CreateControls()
     for (const ControlSpec& entry : design.controls) {
         HWND control = nullptr;
         switch (entry.kind) {
-        case ControlKind::Frame: control = CreateChild(L"BUTTON", BS_GROUPBOX, 0, "", window_, id); break;
+        case ControlKind::Frame: control = CreateChild(window_, id, L"BUTTON", BS_GROUPBOX); break;
         case ControlKind::Label:
-            control = CreateChild(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, entry.caption, window_, id);
+            control = CreateChild(window_, id, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0, entry.caption);
             break;
         case ControlKind::Edit:
-            control = CreateChild(L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, entry.caption,
-                                  window_, id);
+            control = CreateChild(window_, id, L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                                  entry.caption);
             // No length limit: a long paste is read whole.
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
             break;
@@ -100,7 +82,7 @@ void Form_Sorvane::CreateControls()
             control = picture_->Hwnd();
             break;
         case ControlKind::Button:
-            control = CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, entry.caption, window_, id);
+            control = CreateChild(window_, id, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, entry.caption);
             break;
         }
         controls_.push_back({&entry, control});
@@ -161,10 +143,7 @@ void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
     const UINT dpi = GetDpiForWindow(window_);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(NONCLIENTMETRICSW);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    GdiTextMeasurer measurer(metrics.lfMessageFont, int(dpi));
+    GdiTextMeasurer measurer(MessageFont(dpi), int(dpi));
     const double designScale = PixelsPerTwip(dpi);
     const LayoutFit fit =
         FitLayout(measurer, TextRooms(design, designScale, Insets()), LargestFactor(designScale));
@@ -212,12 +191,14 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         LayOut();
         return 0;
     case WM_ACTIVATE:
-        // Like a dialog, the window gives the focus back to the control that had it.
+        // Like a dialog, the window gives the focus back to the control that had it:
+        // it notes the control here, and the default handling of an activation
+        // focuses the window, which passes the focus on (WM_SETFOCUS).
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
         }
-        return 0;
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_SETFOCUS:
         SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_ : Find(MainWindowDesign().startingFocus));
         return 0;

@@ -12,7 +12,7 @@
 #include "win32/airfoil_picture.h"
 #include "win32/form_about.h"
 #include "win32/handles.h"
-#include "win32/open_windows.h"
+#include "win32/owned_window.h"
 
 namespace sorvane::win32 {
 
@@ -21,14 +21,11 @@ namespace sorvane::win32 {
 // the shared design. It only wires these to the command. Its design grows by
 // one factor where the system's message font needs more room; resizing the
 // window moves nothing.
-class Form_Sorvane : public SectionForm {
+class Form_Sorvane : public OwnedWindow, public SectionForm {
 public:
     explicit Form_Sorvane(OpenWindows& windows);
     ~Form_Sorvane() override;
-    Form_Sorvane(const Form_Sorvane&) = delete;
-    Form_Sorvane& operator=(const Form_Sorvane&) = delete;
 
-    HWND Hwnd() const { return window_; }
     // A control by its name in the design; nullptr where there is none.
     HWND Find(std::string_view name) const;
     void Show(int how);
@@ -43,8 +40,6 @@ public:
     // Keyboard handling as in a dialog (Tab, Space on the button); true where the message was used.
     bool PreTranslate(MSG& message);
 
-    void Attach(HWND window) { window_ = window; }
-    void Detach();
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -61,7 +56,6 @@ private:
     void ShowAboutWindow();
 
     OpenWindows& windows_;
-    HWND window_ = nullptr;
     std::vector<Control> controls_;
     std::map<TextField, HWND> fields_;
     int commandId_ = 0;

@@ -14,21 +14,18 @@ constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 }  // namespace
 
 GdiTextMeasurer::GdiTextMeasurer(const LOGFONTW& desktop, int dpi)
-    : desktop_(desktop), dpi_(dpi), dc_(CreateCompatibleDC(nullptr))
+    : desktop_(desktop), dpi_(dpi)
 {
     LOGFONTW normal = desktop_;
     normal.lfWidth = 0;
     font_ = Font(CreateFontIndirectW(&normal));
-    original_ = SelectObject(dc_, font_.get());
-    GetTextMetricsW(dc_, &metrics_);
+    original_ = SelectObject(dc_.get(), font_.get());
+    GetTextMetricsW(dc_.get(), &metrics_);
     normalAverageWidth_ = metrics_.tmAveCharWidth;
 }
 
-GdiTextMeasurer::~GdiTextMeasurer()
-{
-    SelectObject(dc_, original_);
-    DeleteDC(dc_);
-}
+// The font is deselected before it is deleted, and the context goes last.
+GdiTextMeasurer::~GdiTextMeasurer() { SelectObject(dc_.get(), original_); }
 
 FontChoice GdiTextMeasurer::DesktopFont() const
 {
@@ -52,9 +49,9 @@ void GdiTextMeasurer::Use(const FontChoice& font)
 {
     const LOGFONTW chosen = FontFor(font);
     Font next(CreateFontIndirectW(&chosen));
-    SelectObject(dc_, next.get());
+    SelectObject(dc_.get(), next.get());
     font_ = std::move(next);
-    GetTextMetricsW(dc_, &metrics_);
+    GetTextMetricsW(dc_.get(), &metrics_);
 }
 
 double GdiTextMeasurer::LineHeight() const { return metrics_.tmHeight; }
@@ -65,7 +62,7 @@ double GdiTextMeasurer::Advance(std::string_view text) const
 {
     const std::wstring wide = Widen(text);
     SIZE extent{};
-    GetTextExtentPoint32W(dc_, wide.c_str(), int(wide.size()), &extent);
+    GetTextExtentPoint32W(dc_.get(), wide.c_str(), int(wide.size()), &extent);
     return extent.cx;
 }
 
@@ -74,7 +71,7 @@ double GdiTextMeasurer::Overhang(std::string_view text) const
     const std::wstring wide = Widen(text);
     if (wide.empty()) return 0;
     ABC widths{};
-    if (!GetCharABCWidthsW(dc_, wide.back(), wide.back(), &widths)) return 0;
+    if (!GetCharABCWidthsW(dc_.get(), wide.back(), wide.back(), &widths)) return 0;
     return std::max(0, -widths.abcC);
 }
 
@@ -86,9 +83,9 @@ InkBox GdiTextMeasurer::Ink(std::string_view text) const
     double pen = 0;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         GLYPHMETRICS glyph{};
-        const DWORD result = GetGlyphOutlineW(dc_, wide[i], GGO_METRICS, &glyph, 0, nullptr, &kIdentity);
+        const DWORD result = GetGlyphOutlineW(dc_.get(), wide[i], GGO_METRICS, &glyph, 0, nullptr, &kIdentity);
         SIZE advance{};
-        GetTextExtentPoint32W(dc_, wide.c_str(), int(i + 1), &advance);
+        GetTextExtentPoint32W(dc_.get(), wide.c_str(), int(i + 1), &advance);
         if (result != GDI_ERROR && glyph.gmBlackBoxX > 0 && wide[i] != L' ') {
             // Glyph origins are y upwards from the baseline; the ink box is y downwards.
             const InkBox box{pen + glyph.gmptGlyphOrigin.x, -double(glyph.gmptGlyphOrigin.y),

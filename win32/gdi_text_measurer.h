@@ -29,7 +29,7 @@ private:
     LOGFONTW desktop_;
     int dpi_;
     int normalAverageWidth_ = 0;
-    HDC dc_;
+    MemoryDc dc_;
     Font font_;
     HGDIOBJ original_ = nullptr;
     TEXTMETRICW metrics_{};

@@ -6,7 +6,10 @@
 
 namespace sorvane::win32 {
 
-// Owns a GDI object (font, pen, brush) and deletes it once.
+// Every device context and GDI object the front end makes is one of these:
+// each is given back to the system once, on every path.
+
+// Owns a GDI object (font, brush, bitmap) and deletes it once.
 template <typename Handle>
 class GdiObject {
 public:
@@ -39,8 +42,8 @@ private:
 };
 
 using Font = GdiObject<HFONT>;
-using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
+using Bitmap = GdiObject<HBITMAP>;
 
 // Selects an object into a device context for one scope, and puts the old one back.
 class Selected {
@@ -55,11 +58,14 @@ private:
     HGDIOBJ old_;
 };
 
-// A window's device context for one scope.
+// A window's device context for one scope; nullptr: the screen's.
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { ReleaseDC(window_, dc_); }
+    ~WindowDc()
+    {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
 
@@ -67,6 +73,23 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// A memory device context like another one (the screen's where none is given).
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDc()
+    {
+        if (dc_ != nullptr) DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
     HDC dc_;
 };
 

@@ -13,7 +13,7 @@ grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "not a GUI program"
 size=$(stat -c %s "$exe")
 [ "$size" -lt 4000000 ] || fail "$size bytes"
 
-system_dlls=' ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll OLEAUT32.dll USER32.dll '
+system_dlls=' ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll OLEAUT32.dll SHELL32.dll USER32.dll '
 while read -r dll; do
     [[ "$system_dlls" == *" $dll "* ]] || fail "imports $dll"
 done < <(sed -n 's/.*DLL Name: //p' <<<"$headers")

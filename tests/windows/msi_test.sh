@@ -56,18 +56,38 @@ done
 [ "$(entries)" = "$version" ] || fail "Add/Remove Programs: '$(entries)', not $version"
 echo "installed: Program Files\\Sorvane, the shortcut $(basename "$(shortcut)"), one entry $version"
 
-# Started from the Start menu, it works in Documents.
-"$wine" start /unix "$(realpath "$(shortcut)")"
+# Started from the Start menu, it works in Documents: calculates once with
+# the design's defaults and closes.
 main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1; }
-wait_for 60 main_window || fail "the program did not start from the shortcut"
-xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1 || true
-sleep 0.5
-xdotool key space
-wait_for 10 test -s "$HOME/airfoil.txt" || fail "airfoil.txt did not appear in Documents"
-[ "$(head -n 1 "$HOME/airfoil.txt" | tr -d '\r')" = "NACA 0012" ] || fail "airfoil.txt: $(head -n 1 "$HOME/airfoil.txt")"
-xdotool key alt+F4
-wait_for 15 bash -c '! pgrep -x sorvane.exe' || fail "the program did not end"
+calculate_from_start_menu() {  # calculate_from_start_menu DOCUMENTS
+    "$wine" start /unix "$(realpath "$(shortcut)")"
+    wait_for 60 main_window || fail "the program did not start from the shortcut"
+    xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1 || true
+    sleep 0.5
+    xdotool key space
+    wait_for 10 test -s "$1/airfoil.txt" || fail "airfoil.txt did not appear in $1"
+    [ "$(head -n 1 "$1/airfoil.txt" | tr -d '\r')" = "NACA 0012" ] || fail "airfoil.txt: $(head -n 1 "$1/airfoil.txt")"
+    xdotool key alt+F4
+    wait_for 15 bash -c '! pgrep -x sorvane.exe' || fail "the program did not end"
+}
+calculate_from_start_menu "$HOME"
 echo "started from the shortcut: airfoil.txt in Documents"
+
+# Another person's Documents, as a second account's profile would have it: the
+# shortcut carries no folder of the account that installed, so the file goes
+# to whoever starts the program, and the installer's Documents keep theirs.
+others="$work/other-documents"
+mkdir -p "$others"
+echo "the installing account's own file" >>"$HOME/airfoil.txt"
+kept=$(cat "$HOME/airfoil.txt")
+folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+for key in 'User Shell Folders' 'Shell Folders'; do
+    "$wine" reg add "$folders\\$key" /v Personal /t REG_SZ /d "$("$wine" winepath -w "$others" | tr -d '\r')" /f \
+        >/dev/null || fail "could not move Documents"
+done
+calculate_from_start_menu "$others"
+[ "$(cat "$HOME/airfoil.txt")" = "$kept" ] || fail "the installing account's airfoil.txt was rewritten"
+echo "another user's start: airfoil.txt in that user's Documents, the first Documents untouched"
 
 "$wine" msiexec /i "$work/sorvane-$newer-x64.msi" /qn || fail "the upgrade failed"
 [ "$(entries)" = "$newer" ] || fail "after the upgrade: '$(entries)', not one entry $newer"

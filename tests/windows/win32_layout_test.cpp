@@ -1,5 +1,6 @@
 // The Windows main window as the system lays it out at the prefix's density
-// and message font: every caption whole, the design grown by one factor.
+// and message font: every caption whole, the design grown by one factor; and
+// the focus it gives back when activated.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "design/window_design.h"
 #include "win32/form_sorvane.h"
+#include "win32/handles.h"
 #include "win32/open_windows.h"
 
 namespace sorvane::win32 {
@@ -25,14 +27,13 @@ SIZE TextExtent(HWND control)
 {
     std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const WindowDc dc(control);
+    const Selected font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &extent);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &extent);
     ABC last{};
-    if (!text.empty() && GetCharABCWidthsW(dc, text.back(), text.back(), &last)) extent.cx += std::max(0, -last.abcC);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    if (!text.empty() && GetCharABCWidthsW(dc.get(), text.back(), text.back(), &last))
+        extent.cx += std::max(0, -last.abcC);
     return extent;
 }
 
@@ -66,6 +67,23 @@ TEST(Win32Layout, EveryCaptionIsWholeAndTheDesignGrowsByOneFactor)
         EXPECT_LE(text.cx + 1, room) << entry.name;
         EXPECT_LE(text.cy, at.bottom - at.top) << entry.name;
     }
+}
+
+// Windows focuses a window being activated only through the default handling
+// of WM_ACTIVATE; wine also does so itself, so the message is sent by hand here.
+TEST(Win32Focus, ActivationGivesTheFocusBackToTheControlThatHadIt)
+{
+    OpenWindows windows;
+    Form_Sorvane window(windows);
+    window.Show(SW_SHOWNORMAL);
+    const HWND field = window.Find("Text_N1");
+    SetFocus(field);
+    ASSERT_EQ(GetFocus(), field);
+    SendMessageW(window.Hwnd(), WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    SetFocus(nullptr);
+    ASSERT_EQ(GetFocus(), nullptr);
+    SendMessageW(window.Hwnd(), WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);
+    EXPECT_EQ(GetFocus(), field);
 }
 
 }  // namespace
