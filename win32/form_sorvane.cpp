@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kFirstControlId = 100;
 constexpr int kAboutId = 50;
+// Posted once the window is on screen: the controls get their accessible names.
+constexpr UINT kNameControls = WM_APP + 1;
 // Not WS_CLIPCHILDREN: the window paints the inside of its frames, which draw only their border.
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
@@ -56,6 +58,17 @@ void Form_Sorvane::Show(int how)
     ShowWindow(window_, how);
     UpdateWindow(window_);
     SetFocus(lastFocus_);
+    PostMessageW(window_, kNameControls, 0, 0);
+}
+
+AccessibleText& Form_Sorvane::Accessible()
+{
+    if (accessible_) return *accessible_;
+    accessible_.emplace();
+    // Named from the design: the system would name a field after the label before it.
+    for (const Control& control : controls_)
+        if (!control.entry->accessibleName.empty()) accessible_->SetName(control.window, control.entry->accessibleName);
+    return *accessible_;
 }
 
 // Every control is the window's own child at its place from the client area's
@@ -88,8 +101,6 @@ void Form_Sorvane::CreateControls()
         controls_.push_back({&entry, control});
         if (entry.field) fields_[*entry.field] = control;
         if (entry.role == ControlRole::Command) commandId_ = id;
-        // Named from the design: the system would name a field after the label before it.
-        if (!entry.accessibleName.empty()) accessible_.SetName(control, entry.accessibleName);
         ++id;
     }
 
@@ -186,6 +197,7 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         else if (LOWORD(wParam) == commandId_ && HIWORD(wParam) == BN_CLICKED) CalculateAndShow();
         // Enter and Escape arrive as IDOK and IDCANCEL: the window has no default button.
         return 0;
+    case kNameControls: Accessible(); return 0;
     case WM_DPICHANGED:
         MoveToSuggestedPlace(window_, lParam);
         LayOut();
@@ -243,7 +255,7 @@ DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
 
 void Form_Sorvane::DescribePlot(const std::string& description)
 {
-    accessible_.SetDescription(picture_->Hwnd(), description);
+    Accessible().SetDescription(picture_->Hwnd(), description);
 }
 
 void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ private:
     void LayOut();
     double LargestFactor(double pixelsPerTwip) const;
     TextInsets Insets() const;
+    AccessibleText& Accessible();
     void CalculateAndShow();
     void ShowAboutWindow();
 
@@ -63,7 +65,9 @@ private:
     std::unique_ptr<AirfoilPicture> picture_;
     Font font_;
     std::unique_ptr<Form_About> about_;
-    AccessibleText accessible_;
+    // Started once the window is on screen: nothing a screen reader reads
+    // comes before the window itself.
+    std::optional<AccessibleText> accessible_;
 };
 
 }  // namespace sorvane::win32
