@@ -1,9 +1,9 @@
 #include "core/number_reader.h"
 
-#include <charconv>
 #include <cstddef>
 #include <limits>
-#include <system_error>
+
+#include "core/decimal_text.h"
 
 namespace sorvane {
 namespace {
@@ -85,12 +85,11 @@ double ReadLeadingNumber(std::string_view text)
     }
 
     const std::string_view number = text.substr(start, pos - start);
-    double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
+    const decimal_text::Parsed parsed = decimal_text::Parse(number);
+    double value = parsed.value;
+    if (parsed.outOfRange) {
         value = IsTooLargeForDouble(number) ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (error != std::errc{}) {
+    } else if (parsed.failed) {
         value = 0.0;
     }
     return negative ? -value : value;

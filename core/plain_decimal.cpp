@@ -1,7 +1,6 @@
 #include "core/plain_decimal.h"
 
-#include <charconv>
-#include <system_error>
+#include "core/decimal_text.h"
 
 namespace sorvane {
 
@@ -17,27 +16,18 @@ std::string Tidy(std::string text)
     return text;
 }
 
-// Room for the 309 digits of the largest double, a sign, a point and the decimals.
-constexpr std::size_t kBufferSize = 512;
-
 }  // namespace
 
 std::string RoundedPlainDecimal(double value, int decimals)
 {
-    char buffer[kBufferSize];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::fixed, decimals);
-    if (error != std::errc{}) return "0";
-    return Tidy(std::string(buffer, end));
+    const std::optional<std::string> text = decimal_text::Fixed(value, decimals);
+    return text ? Tidy(*text) : "0";
 }
 
 std::string ShortestPlainDecimal(double value)
 {
-    char buffer[kBufferSize];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::fixed);
-    if (error != std::errc{}) return "0";
-    return Tidy(std::string(buffer, end));
+    const std::optional<std::string> text = decimal_text::ShortestFixed(value);
+    return text ? Tidy(*text) : "0";
 }
 
 }  // namespace sorvane

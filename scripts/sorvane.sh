@@ -26,11 +26,13 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils 
 windows_build_packages=(g++-mingw-w64-x86-64-posix wixl)
 windows_packages=("${windows_build_packages[@]}" wine64 googletest msitools)
 desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
+# Emscripten for the WebAssembly build; it needs Debian's acorn.
+web_packages=(emscripten node-acorn googletest)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 [ "$mode" != run ] && packages+=("${package_packages[@]}")
 plain_packages=()
-[ "$mode" = test ] && plain_packages+=("${windows_packages[@]}" "${desktop_packages[@]}")
+[ "$mode" = test ] && plain_packages+=("${windows_packages[@]}" "${desktop_packages[@]}" "${web_packages[@]}")
 [ "$mode" = package ] && plain_packages+=("${windows_build_packages[@]}")
 
 updated=no
@@ -209,6 +211,13 @@ windows() {
     ctest --preset windows
 }
 
+# The toolkit-free layers compiled to WebAssembly with Emscripten, and their tests under node.
+web() {
+    cmake --preset web
+    cmake --build --preset web -j "$jobs"
+    ctest --preset web
+}
+
 stage native native
 stage package package
 stage reproducible reproducible
@@ -216,6 +225,7 @@ stage installed installed
 stage sanitizers sanitizers
 stage fuzz fuzz
 stage windows windows
+stage web web
 echo
 printf '%s\n' "${summary[@]}"
 echo "all: ${#summary[@]} passed, 0 failed"
