@@ -6,8 +6,8 @@
 
 #include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
-#include "win32/working_folder.h"
 #include "win32/open_windows.h"
+#include "win32/working_folder.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 {

@@ -66,8 +66,8 @@ void PlainControls(HWND window)
         case sorvane::ControlKind::Picture: exStyle = WS_EX_CLIENTEDGE; break;
         case sorvane::ControlKind::Label: break;
         }
-        CreateWindowExW(exStyle, windowClass, sorvane::Widen(entry.caption).c_str(), style, at.left, at.top, at.width, at.height, window, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(exStyle, windowClass, sorvane::Widen(entry.caption).c_str(), style, at.left, at.top,
+                        at.width, at.height, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
 }
 #endif

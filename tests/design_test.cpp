@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -66,6 +67,23 @@ TEST(Twips, EdgesAreRoundedSoNeighboursKeepTouchingAtAnyDensity)
         const PixelRect right = ToPixels({2535, 240, 1185, 1095}, scale);
         EXPECT_EQ(left.left + left.width, right.left) << c.dpi << " " << c.factor;
     }
+}
+
+// The client area is 462 x 322 at 96 dpi; the frame's room is taken off the screen's first.
+TEST(WindowDesign, LargestFactorIsTheTighterOfTheScreensTwoDirections)
+{
+    const struct {
+        PixelSize screen, frame;
+        double factor;
+    } cases[] = {{{924, 2000}, {0, 0}, 2},            // across is the limit
+                 {{5000, 966}, {0, 0}, 3},            // down is the limit
+                 {{940, 700}, {16, 56}, 2},           // the frame's room comes off first
+                 {{400, 400}, {16, 56}, 384.0 / 462}};  // a small screen: below 1
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(LargestFactor(MainWindowDesign(), PixelsPerTwip(96), c.screen, c.frame), c.factor)
+            << c.screen.width << " x " << c.screen.height;
+    // An unknown screen sets no limit.
+    EXPECT_EQ(LargestFactor(MainWindowDesign(), PixelsPerTwip(96), {}, {16, 56}), std::numeric_limits<double>::infinity());
 }
 
 TEST(WindowDesign, AboutKeepsTheSystemTextColourOnlyWhereItCanBeReadOnItsYellow)

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/wide_text.h"
 #include "win32/design_to_win32.h"
 #include "win32/resources.h"
-#include "core/wide_text.h"
 #include "win32/window_procedure.h"
 
 namespace sorvane::win32 {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "command/calculate_and_show.h"
+#include "core/wide_text.h"
 #include "win32/design_to_win32.h"
 #include "win32/gdi_text_measurer.h"
 #include "win32/resources.h"
-#include "core/wide_text.h"
 #include "win32/window_procedure.h"
 
 namespace sorvane::win32 {
