@@ -1,0 +1,55 @@
+#include "web/airfoil_picture.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sorvane::web {
+
+AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background)
+    : canvas_(std::move(canvas)), description_(std::move(description)), background_(background)
+{
+    canvas_.set("tabIndex", 0);
+    canvas_.call<void>("setAttribute", val("role"), val("img"));
+    canvas_.call<void>("setAttribute", val("aria-describedby"), description_["id"]);
+    canvas_["style"].set("backgroundColor", CssColour(background_));
+    drawing_.OnChange([this] { Repaint(); });
+}
+
+void AirfoilPicture::Place(const PixelRect& at)
+{
+    web::Place(canvas_, at);
+    drawing_.SetOuterPixels(at.width, at.height);
+    Repaint();
+}
+
+// The backing store has a device pixel for each pixel of the screen, so lines stay sharp at any zoom.
+void AirfoilPicture::Paint()
+{
+    const double density = Window()["devicePixelRatio"].as<double>();
+    const double width = canvas_["clientWidth"].as<double>();
+    const double height = canvas_["clientHeight"].as<double>();
+    canvas_.set("width", std::max(1L, std::lround(width * density)));
+    canvas_.set("height", std::max(1L, std::lround(height * density)));
+
+    val context = canvas_.call<val>("getContext", val("2d"));
+    context.set("fillStyle", CssColour(background_));
+    context.call<void>("fillRect", 0, 0, canvas_["width"], canvas_["height"]);
+    if (!drawing_.Paintable()) return;
+
+    const RecordedDrawing::Inner inner{0, 0, canvas_["width"].as<double>(), canvas_["height"].as<double>()};
+    // The desktop's one-pixel pen, at the screen's density.
+    context.set("lineWidth", std::max(1.0, std::round(density)));
+    for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
+        const auto from = drawing_.ToPixels(segment.x1, segment.y1, inner);
+        const auto to = drawing_.ToPixels(segment.x2, segment.y2, inner);
+        context.call<void>("beginPath");
+        context.set("strokeStyle", CssColour(segment.colour));
+        context.call<void>("moveTo", from.x, from.y);
+        context.call<void>("lineTo", to.x, to.y);
+        context.call<void>("stroke");
+    }
+}
+
+void AirfoilPicture::Describe(const std::string& text) { description_.set("textContent", val(text)); }
+
+}  // namespace sorvane::web

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "output/recorded_drawing.h"
+#include "web/page.h"
+
+namespace sorvane::web {
+
+// The drawing box: a canvas that keeps what the plot drew and paints it at the
+// screen's own density, again whenever the page is zoomed or the box is placed.
+// Screen readers hear it as an image with the section it shows as its description.
+class AirfoilPicture {
+public:
+    AirfoilPicture(val canvas, val description, Rgb background);
+
+    // Its outer box, border included, in CSS pixels.
+    void Place(const PixelRect& at);
+    // Paints before the browser next shows the page.
+    void Repaint() { paint_.Request(); }
+    RecordedDrawing& Drawing() { return drawing_; }
+    void Describe(const std::string& text);
+
+private:
+    void Paint();
+
+    val canvas_ = val::undefined();
+    val description_ = val::undefined();
+    Rgb background_;
+    RecordedDrawing drawing_;
+    FrameTask paint_{[this] { Paint(); }};
+};
+
+}  // namespace sorvane::web

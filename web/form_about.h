@@ -1,0 +1,25 @@
+#pragma once
+
+#include "web/page.h"
+
+namespace sorvane::web {
+
+// The About window: a window of the page's own, with a caption bar and a close
+// box, holding only the design's labels on its light yellow. It is modeless:
+// the main window stays usable beside it.
+class Form_About {
+public:
+    explicit Form_About(val parent);
+
+    // Opens it from the design, or brings the open one forward: there is only ever one.
+    void Show(const PixelRect& beside);
+    bool Open() const;
+
+private:
+    void Create();
+
+    val parent_ = val::undefined();
+    val window_ = val::undefined();
+};
+
+}  // namespace sorvane::web

@@ -1,0 +1,211 @@
+#include "web/form_sorvane.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "command/calculate_and_show.h"
+#include "design/window_design.h"
+#include "output/write_coords.h"
+#include "web/canvas_text_measurer.h"
+
+namespace sorvane::web {
+namespace {
+
+const char* Tag(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Frame: return "div";
+    case ControlKind::Label: return "span";
+    case ControlKind::Edit: return "input";
+    case ControlKind::Picture: return "canvas";
+    case ControlKind::Button: return "button";
+    }
+    return "div";
+}
+
+const char* ClassName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Frame: return "frame";
+    case ControlKind::Label: return "label";
+    case ControlKind::Edit: return "field";
+    case ControlKind::Picture: return "picture";
+    case ControlKind::Button: return "command";
+    }
+    return "";
+}
+
+void SetUp(val element, const ControlSpec& entry)
+{
+    element.set("className", val(ClassName(entry.kind)));
+    const std::string caption(entry.caption);
+    switch (entry.kind) {
+    case ControlKind::Frame: element.call<void>("setAttribute", val("role"), val("group")); break;
+    case ControlKind::Label: element.set("textContent", val(caption)); break;
+    case ControlKind::Edit:
+        // An ordinary single-line field with no length limit, and no form: Enter runs nothing.
+        element.set("type", val("text"));
+        element.set("value", val(caption));
+        element.set("autocomplete", val("off"));
+        element.set("spellcheck", false);
+        break;
+    case ControlKind::Picture:
+        element.call<void>("setAttribute", val("aria-label"), val(std::string(entry.accessibleName)));
+        break;
+    case ControlKind::Button:
+        element.set("type", val("button"));
+        element.set("textContent", val(caption));
+        break;
+    }
+    if (entry.onTop) element["style"].set("zIndex", 1);
+}
+
+// The controls in the order the focus walks them, each after its frame: the
+// page's order is the keyboard's and the screen reader's.
+std::vector<const ControlSpec*> PageOrder(const WindowDesign& design)
+{
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& control : design.controls) order.push_back(&control);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+double Across(val element, const char* side1, const char* side2)
+{
+    return ComputedPixels(element, side1) + ComputedPixels(element, side2);
+}
+
+}  // namespace
+
+Form_Sorvane::Form_Sorvane(val parent)
+    : window_(AddElement(parent, "main", "Form_Sorvane")), messages_(parent), about_(parent),
+      file_([this](const std::string& message) { ShowMessage(message); })
+{
+    const WindowDesign& design = MainWindowDesign();
+    Document().set("title", val(std::string(design.title)));
+    window_.call<void>("setAttribute", val("aria-label"), val(std::string(design.title)));
+
+    val menuBar = AddElement(window_, "div", "Form_Sorvane_Menu");
+    menuBar.set("className", val("menubar"));
+    menuBar.call<void>("setAttribute", val("role"), val("menubar"));
+    val mnAbout = AddElement(menuBar, "button", "Mn_About");
+    mnAbout.set("type", val("button"));
+    mnAbout.call<void>("setAttribute", val("role"), val("menuitem"));
+    mnAbout.set("textContent", val(std::string(design.menuItem)));
+
+    client_ = AddElement(window_, "div", "Form_Sorvane_Client");
+    client_.set("className", val("client"));
+    // The plot's description, read out with it; not shown.
+    val description = AddElement(window_, "span", "Picture_Airfoil_Description");
+    description.set("hidden", true);
+
+    std::map<std::string_view, val> byName;
+    for (const ControlSpec* entry : PageOrder(design)) {
+        const auto parentElement = byName.find(entry->parent);
+        val element = AddElement(parentElement == byName.end() ? client_ : parentElement->second,
+                                 Tag(entry->kind), entry->name);
+        SetUp(element, *entry);
+        byName.emplace(entry->name, element);
+        placed_.emplace_back(element, entry);
+        if (entry->field) fields_.emplace(*entry->field, element);
+    }
+    // Each field is named by its caption.
+    for (const ControlSpec& entry : design.controls)
+        if (!entry.labels.empty())
+            byName.at(entry.labels).call<void>("setAttribute", val("aria-labelledby"), val(std::string(entry.name)));
+
+    const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
+    picture_ = std::make_unique<AirfoilPicture>(byName.at(plot.name), description, design.plotBackground);
+    command1_ = byName.at(ControlFor(design, ControlRole::Command).name);
+
+    LayOut();
+    OnFailure([this](const std::string& message) { ShowMessage(message); });
+    Listen(command1_, "click", [this](val) { CalculateAndShow(); });
+    Listen(mnAbout, "click", [this](val) { ShowAboutWindow(); });
+    // Zoom changes the screen's density and may change the text's size.
+    Listen(Window(), "resize", [this](val) { LayOut(); });
+    byName.at(design.startingFocus).call<void>("focus");
+}
+
+// The controls keep the person's text size, and the design grows to hold it.
+// The page scrolls where the window outgrows it: no screen limit shrinks the text.
+void Form_Sorvane::LayOut()
+{
+    const WindowDesign& design = MainWindowDesign();
+    const double designScale = PixelsPerTwip(kDesignDpi);
+    client_["style"].set("fontSize", val(""));
+    const val field = fields_.at(TextField::Text_Code);
+    const TextInsets insets{
+        Across(command1_, "padding-left", "padding-right") + Across(command1_, "border-left-width", "border-right-width"),
+        Across(command1_, "padding-top", "padding-bottom") + Across(command1_, "border-top-width", "border-bottom-width"),
+        Across(field, "padding-top", "padding-bottom") + Across(field, "border-top-width", "border-bottom-width"),
+    };
+    CanvasTextMeasurer measurer(client_);
+    const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets),
+                                    std::numeric_limits<double>::infinity());
+
+    client_["style"].set("fontSize", CssPixels(CanvasTextMeasurer::CssSize(fit.font)));
+    const double scale = PixelsPerTwip(kDesignDpi, fit.factor);
+    for (const auto& [element, entry] : placed_) {
+        PixelRect at = ToPixels(entry->twips, scale);
+        // A frame's children are placed from its outer corner, as on the desktop; the page's from inside its border.
+        if (!entry->parent.empty()) {
+            const val frame = element["parentElement"];
+            at.left -= static_cast<int>(ComputedPixels(frame, "border-left-width"));
+            at.top -= static_cast<int>(ComputedPixels(frame, "border-top-width"));
+        }
+        if (entry->kind == ControlKind::Picture) {
+            picture_->Place(at);
+        } else {
+            Place(element, at);
+            if (entry->kind == ControlKind::Label) element["style"].set("lineHeight", CssPixels(at.height));
+        }
+    }
+    const PixelRect client = ToPixels(design.client, scale);
+    client_["style"].set("width", CssPixels(client.width));
+    client_["style"].set("height", CssPixels(client.height));
+}
+
+void Form_Sorvane::CalculateAndShow()
+{
+    plotted_ = false;
+    sorvane::CalculateAndShow(*this);
+    // Only an accepted calculation plots, and only it has saved a file to hand on.
+    if (plotted_) file_.HandOn(kCoordFileName);
+}
+
+void Form_Sorvane::ShowAboutWindow()
+{
+    const val box = window_.call<val>("getBoundingClientRect");
+    const val scroll = Window();
+    about_.Show({static_cast<int>(box["left"].as<double>() + scroll["scrollX"].as<double>()),
+                 static_cast<int>(box["top"].as<double>() + scroll["scrollY"].as<double>()),
+                 static_cast<int>(box["width"].as<double>()), static_cast<int>(box["height"].as<double>())});
+}
+
+std::string Form_Sorvane::Text(TextField field) const { return fields_.at(field)["value"].as<std::string>(); }
+
+void Form_Sorvane::SetText(TextField field, const std::string& text) { fields_.at(field).set("value", val(text)); }
+
+void Form_Sorvane::ShowMessage(const std::string& message) { messages_.Show(message); }
+
+// The browser's language decides, as the desktop's locale does there.
+std::string Form_Sorvane::DecimalSeparator() const
+{
+    const std::string sample = val(1.5).call<std::string>("toLocaleString");
+    const auto begin = sample.find('1'), end = sample.rfind('5');
+    return begin != std::string::npos && end != std::string::npos && end > begin + 1
+               ? sample.substr(begin + 1, end - begin - 1)
+               : ".";
+}
+
+DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
+
+void Form_Sorvane::DescribePlot(const std::string& description)
+{
+    plotted_ = true;
+    picture_->Describe(description);
+}
+
+}  // namespace sorvane::web

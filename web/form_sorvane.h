@@ -1,0 +1,55 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command/section_form.h"
+#include "web/airfoil_picture.h"
+#include "web/form_about.h"
+#include "web/message_box.h"
+#include "web/page.h"
+#include "web/saved_file.h"
+
+namespace sorvane {
+struct ControlSpec;
+}
+
+namespace sorvane::web {
+
+// The main window as a part of the page: two inputs, three results, the
+// button that runs the Calculate command, the drawing box and the About entry
+// in its menu bar, each an element with its design name as its id. It only
+// wires these to the command. Its design grows by one factor where the
+// person's text needs more room.
+class Form_Sorvane : public SectionForm {
+public:
+    explicit Form_Sorvane(val parent);
+
+    std::string Text(TextField field) const override;
+    void SetText(TextField field, const std::string& text) override;
+    void ShowMessage(const std::string& message) override;
+    std::string DecimalSeparator() const override;
+    DrawingBox& Picture_Airfoil() override;
+    void DescribePlot(const std::string& description) override;
+
+private:
+    void CalculateAndShow();
+    void ShowAboutWindow();
+    void LayOut();
+
+    val window_ = val::undefined();
+    val client_ = val::undefined();
+    // Each control with its place in the design, in the order the focus walks them.
+    std::vector<std::pair<val, const ControlSpec*>> placed_;
+    std::map<TextField, val> fields_;
+    val command1_ = val::undefined();
+    std::unique_ptr<AirfoilPicture> picture_;
+    MessageBox messages_;
+    Form_About about_;
+    SavedFile file_;
+    bool plotted_ = false;
+};
+
+}  // namespace sorvane::web

@@ -1,0 +1,51 @@
+#include "web/message_box.h"
+
+namespace sorvane::web {
+
+MessageBox::MessageBox(val parent) : dialog_(AddElement(parent, "dialog", "Message"))
+{
+    dialog_.call<void>("setAttribute", val("role"), val("alertdialog"));
+    dialog_.call<void>("setAttribute", val("aria-labelledby"), val("Message_Caption"));
+    dialog_.call<void>("setAttribute", val("aria-describedby"), val("Message_Text"));
+    val caption = AddElement(dialog_, "div", "Message_Caption");
+    caption.set("className", val("caption"));
+    caption.set("textContent", val("Sorvane"));
+    text_ = AddElement(dialog_, "p", "Message_Text");
+    val buttons = AddElement(dialog_, "div");
+    buttons.set("className", val("buttons"));
+    val ok = AddElement(buttons, "button", "Message_OK");
+    ok.set("type", val("button"));
+    ok.set("textContent", val("OK"));
+    ok.set("className", val("command"));
+    ok.set("autofocus", true);
+
+    Listen(ok, "click", [this](val) { dialog_.call<void>("close"); });
+    // OK, Escape or the browser closing it: each ends in "close".
+    Listen(dialog_, "close", [this](val) { Dismissed(); });
+}
+
+bool MessageBox::Open() const { return dialog_["open"].as<bool>(); }
+
+void MessageBox::Show(const std::string& message)
+{
+    waiting_.push_back(message);
+    if (!Open()) ShowNext();
+}
+
+void MessageBox::ShowNext()
+{
+    if (waiting_.empty()) return;
+    returnFocus_ = Document()["activeElement"];
+    text_.set("textContent", val(waiting_.front()));
+    waiting_.pop_front();
+    dialog_.call<void>("showModal");
+}
+
+void MessageBox::Dismissed()
+{
+    if (!returnFocus_.isNull() && !returnFocus_.isUndefined() && returnFocus_["isConnected"].as<bool>())
+        returnFocus_.call<void>("focus");
+    ShowNext();
+}
+
+}  // namespace sorvane::web
