@@ -4,8 +4,8 @@
 #   bash scripts/sorvane.sh run      install what is missing, build, launch the window
 #   bash scripts/sorvane.sh test     install what is missing, build, run every test
 #   bash scripts/sorvane.sh package  install the build dependencies, build the source and binary
-#                                    packages with dpkg-buildpackage, and the Windows installer
-#                                    and portable exe; leave them under build/
+#                                    packages with dpkg-buildpackage, the Windows installer and
+#                                    portable exe, and the page as a zip; leave them under build/
 set -euo pipefail
 
 mode=${1:-}
@@ -26,14 +26,17 @@ test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils 
 windows_build_packages=(g++-mingw-w64-x86-64-posix wixl)
 windows_packages=("${windows_build_packages[@]}" wine64 googletest msitools)
 desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
-# Emscripten for the WebAssembly build; it needs Debian's acorn.
-web_packages=(emscripten node-acorn googletest)
+# Emscripten for the page (it needs Debian's acorn), and the browsers and
+# drivers its tests run in.
+web_build_packages=(emscripten node-acorn python3)
+web_packages=("${web_build_packages[@]}" googletest chromium chromium-driver python3-selenium python3-websocket
+              firefox-esr)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 [ "$mode" != run ] && packages+=("${package_packages[@]}")
 plain_packages=()
 [ "$mode" = test ] && plain_packages+=("${windows_packages[@]}" "${desktop_packages[@]}" "${web_packages[@]}")
-[ "$mode" = package ] && plain_packages+=("${windows_build_packages[@]}")
+[ "$mode" = package ] && plain_packages+=("${windows_build_packages[@]}" "${web_build_packages[@]}")
 
 updated=no
 install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
@@ -121,10 +124,33 @@ make_windows_packages() {
     realpath "build/sorvane-$version-x64.msi" "build/sorvane-$version-x64.exe"
 }
 
+# The page's static site, built with Emscripten, as one zip for any static
+# host; prints its path. The entries are in a fixed order with a fixed date,
+# so the same site gives the same zip.
+make_web_package() {
+    local version
+    version=$(project_version)
+    cmake --preset web -DBUILD_TESTING=OFF >&2
+    cmake --build --preset web --target sorvane -j "$jobs" >&2
+    python3 - build/web/site "build/sorvane-$version-web.zip" <<'PYTHON'
+import os, sys, zipfile
+site, archive = sys.argv[1], sys.argv[2]
+with zipfile.ZipFile(archive + '.tmp', 'w', zipfile.ZIP_DEFLATED) as out:
+    for name in sorted(os.listdir(site)):
+        entry = zipfile.ZipInfo('sorvane/' + name, date_time=(2026, 1, 1, 0, 0, 0))
+        entry.compress_type, entry.external_attr = zipfile.ZIP_DEFLATED, 0o644 << 16
+        with open(os.path.join(site, name), 'rb') as data:
+            out.writestr(entry, data.read())
+os.replace(archive + '.tmp', archive)
+PYTHON
+    realpath "build/sorvane-$version-web.zip"
+}
+
 if [ "$mode" = package ]; then
     install_build_dependencies
     make_package build/deb-work build
     make_windows_packages
+    make_web_package
     exit
 fi
 
@@ -211,7 +237,8 @@ windows() {
     ctest --preset windows
 }
 
-# The toolkit-free layers compiled to WebAssembly with Emscripten, and their tests under node.
+# The page compiled to WebAssembly with Emscripten: the toolkit-free tests
+# under node, and the site served on 127.0.0.1 in headless Chromium and Firefox ESR.
 web() {
     cmake --preset web
     cmake --build --preset web -j "$jobs"
