@@ -2,8 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <vector>
 
 namespace sorvane::web {
+namespace {
+
+std::string PathStep(char command, const RecordedDrawing::Point& point)
+{
+    char step[64];
+    std::snprintf(step, sizeof step, "%c%.2f %.2f", command, point.x, point.y);
+    return step;
+}
+
+}  // namespace
 
 AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background)
     : canvas_(std::move(canvas)), description_(std::move(description)), background_(background)
@@ -39,14 +51,20 @@ void AirfoilPicture::Paint()
     const RecordedDrawing::Inner inner{0, 0, canvas_["width"].as<double>(), canvas_["height"].as<double>()};
     // The desktop's one-pixel pen, at the screen's density.
     context.set("lineWidth", std::max(1.0, std::round(density)));
-    for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
-        const auto from = drawing_.ToPixels(segment.x1, segment.y1, inner);
-        const auto to = drawing_.ToPixels(segment.x2, segment.y2, inner);
-        context.call<void>("beginPath");
-        context.set("strokeStyle", CssColour(segment.colour));
-        context.call<void>("moveTo", from.x, from.y);
-        context.call<void>("lineTo", to.x, to.y);
-        context.call<void>("stroke");
+    // One path a colour, handed over as SVG path text: a call into the page
+    // for each segment would cost more than the whole calculation.
+    const std::vector<RecordedDrawing::Segment>& segments = drawing_.Segments();
+    for (std::size_t first = 0; first < segments.size();) {
+        std::string path;
+        std::size_t next = first;
+        for (; next < segments.size() && segments[next].colour == segments[first].colour; ++next) {
+            const auto from = drawing_.ToPixels(segments[next].x1, segments[next].y1, inner);
+            const auto to = drawing_.ToPixels(segments[next].x2, segments[next].y2, inner);
+            path += PathStep('M', from) + PathStep('L', to);
+        }
+        context.set("strokeStyle", CssColour(segments[first].colour));
+        context.call<void>("stroke", val::global("Path2D").new_(path));
+        first = next;
     }
 }
 

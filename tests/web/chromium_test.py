@@ -23,7 +23,7 @@ from selenium.webdriver.common.keys import Keys
 sys.path.insert(0, os.path.dirname(__file__))
 from served_site import Site, png_pixels, wait_for  # noqa: E402
 
-SITE, EXPECTED = sys.argv[1], sys.argv[2]
+SITE = EXPECTED = None  # from the command line
 CAMBER_MESSAGE = 'Max Camber point must be between the leading and trailing edges ( 0 <xF< 1 ) !'
 CODE_MESSAGE = 'Airfoil Code must be between 0001 and 9999 !'
 COUNT_MESSAGE = 'Number of points must be less then 201 !'
@@ -310,4 +310,5 @@ class Offline(unittest.TestCase):
 
 
 if __name__ == '__main__':
+    SITE, EXPECTED = sys.argv[1], sys.argv[2]
     unittest.main(argv=[sys.argv[0]] + sys.argv[3:], verbosity=2)
