@@ -232,6 +232,9 @@ class Page(unittest.TestCase):
         self.assertEqual(self.value('Text_CCR'), '')
         self.element('Command1').send_keys(Keys.SPACE)
         self.assertEqual(self.value('Text_TCR'), '0.12')
+        # The About entry comes before the button.
+        self.driver.switch_to.active_element.send_keys(Keys.SHIFT, Keys.TAB)
+        self.assertEqual(self.driver.execute_script('return document.activeElement.id'), 'Mn_About')
 
     def test_system_settings(self):
         cdp = self.driver.execute_cdp_cmd
