@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "core/calculate_section.h"
 #include "fakes.h"
 
@@ -97,6 +99,31 @@ TEST(CalculateAndShow, FileThatCannotBeWrittenIsReportedAndTheSectionStillPlotte
     EXPECT_NE(form.messages[0].find("airfoil.txt"), std::string::npos);
     EXPECT_EQ(form.box.Segments().size(), 52u);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "airfoil.txt"));
+}
+
+// A window that fails while the command runs: the failure ends in a message,
+// never in the event loop (in the page, the command alone is built to catch).
+TEST(CalculateAndShow, AFailureInTheWindowEndsInAMessage)
+{
+    struct FailingForm : FakeForm {
+        using FakeForm::FakeForm;
+        void DescribePlot(const std::string&) override
+        {
+            if (failure == 0) throw std::bad_alloc();
+            throw 7;
+        }
+        int failure = 0;
+    };
+    TempFolder folder;
+    FailingForm form("2412", "51");
+    SectionState state;
+    for (const int failure : {0, 1}) {
+        form.failure = failure;
+        EXPECT_NO_THROW(CalculateAndShow(form, state, folder / "airfoil.txt"));
+    }
+    ASSERT_EQ(form.messages.size(), 2u);
+    EXPECT_TRUE(form.messages[0].starts_with("The calculation failed: ")) << form.messages[0];
+    EXPECT_EQ(form.messages[1], "The calculation failed.");
 }
 
 }  // namespace

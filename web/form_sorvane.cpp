@@ -170,7 +170,8 @@ void Form_Sorvane::LayOut()
 void Form_Sorvane::CalculateAndShow()
 {
     plotted_ = false;
-    sorvane::CalculateAndShow(*this);
+    // The page's memory needs no sync to disk; the folder's stream commits on its own.
+    sorvane::CalculateAndShow(*this, SharedSectionState(), kCoordFileName, SyncToDisk::No);
     // Only an accepted calculation plots, and only it has saved a file to hand on.
     if (plotted_) file_.HandOn(kCoordFileName);
 }
