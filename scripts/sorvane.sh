@@ -30,7 +30,7 @@ desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
 # drivers its tests run in.
 web_build_packages=(emscripten node-acorn python3)
 web_packages=("${web_build_packages[@]}" googletest chromium chromium-driver python3-selenium python3-websocket
-              firefox-esr)
+              firefox-esr webkit2gtk-driver)
 packages=("${build_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
 [ "$mode" != run ] && packages+=("${package_packages[@]}")

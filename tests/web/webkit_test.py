@@ -1,0 +1,54 @@
+#!/usr/bin/python3
+"""The page in WebKitGTK (Safari's engine), driven through WebKitWebDriver in
+an X server of its own: no folder to keep, so one calculation downloads
+airfoil.txt, into the home folder that the test gives the browser.
+
+    xvfb-run -a webkit_test.py SITE_FOLDER EXPECTED_2412_31
+"""
+
+import glob
+import os
+import shutil
+import sys
+import tempfile
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.webkitgtk.options import Options
+
+sys.path.insert(0, os.path.dirname(__file__))
+from served_site import Site, wait_for  # noqa: E402
+
+SITE, EXPECTED = sys.argv[1], sys.argv[2]
+
+
+class DownloadPath(unittest.TestCase):
+    def test_one_calculation_downloads_the_file(self):
+        site = Site(SITE)
+        home = tempfile.mkdtemp(prefix='sorvane-webkit-')
+        os.environ['HOME'] = home
+        options = Options()
+        options.binary_location = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
+        options.add_argument('--automation')
+        driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
+        try:
+            driver.get(site.url)
+            self.assertTrue(wait_for(lambda: driver.execute_script(
+                "return performance.getEntriesByName('sorvane-ready').length"), timeout=20))
+            driver.execute_script("document.getElementById('Text_Code').value = '2412';"
+                                  "document.getElementById('Text_N1').value = '31';"
+                                  "document.getElementById('Command1').click()")
+            self.assertEqual(driver.execute_script("return document.getElementById('Text_CCR').value"), '0.02')
+            found = wait_for(lambda: glob.glob(os.path.join(home, '**', 'airfoil.txt'), recursive=True), timeout=20)
+            self.assertTrue(found, 'no airfoil.txt under ' + home)
+            with open(found[0], 'rb') as got, open(EXPECTED, 'rb') as expected:
+                self.assertEqual(got.read(), expected.read())
+            self.assertFalse(driver.execute_script("return document.getElementById('Message').open"))
+        finally:
+            driver.quit()
+            site.stop()
+            shutil.rmtree(home, ignore_errors=True)
+
+
+if __name__ == '__main__':
+    unittest.main(argv=sys.argv[:1], verbosity=2)
