@@ -191,14 +191,15 @@ void Form_Sorvane::SetText(TextField field, const std::string& text) { fields_.a
 
 void Form_Sorvane::ShowMessage(const std::string& message) { messages_.Show(message); }
 
-// The browser's language decides, as the desktop's locale does there.
+// The browser's language decides, as the desktop's locale does there; in its
+// own digits too (Arabic's is not between a 1 and a 5 that read as such).
 std::string Form_Sorvane::DecimalSeparator() const
 {
-    const std::string sample = val(1.5).call<std::string>("toLocaleString");
-    const auto begin = sample.find('1'), end = sample.rfind('5');
-    return begin != std::string::npos && end != std::string::npos && end > begin + 1
-               ? sample.substr(begin + 1, end - begin - 1)
-               : ".";
+    const val parts = val::global("Intl")["NumberFormat"].new_().call<val>("formatToParts", 1.5);
+    const int count = parts["length"].as<int>();
+    for (int i = 0; i < count; ++i)
+        if (parts[i]["type"].as<std::string>() == "decimal") return parts[i]["value"].as<std::string>();
+    return ".";
 }
 
 DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }

@@ -250,11 +250,12 @@ class Page(unittest.TestCase):
         # (what is set, what to undo it with, code, the first ratio, the file's line end)
         cases = [
             ('Emulation.setLocaleOverride', {'locale': 'de-DE'}, {}, '0,02', b'\n'),
+            ('Emulation.setLocaleOverride', {'locale': 'ar-EG'}, {}, '0\u066b02', b'\n'),
             ('Emulation.setUserAgentOverride', {'userAgent': agent, 'platform': 'Win32'},
              {'userAgent': agent, 'platform': 'Linux x86_64'}, '0.02', b'\r\n'),
         ]
         for command, setting, undo, ratio, line_end in cases:
-            with self.subTest(command=command):
+            with self.subTest(command=command, setting=setting):
                 cdp(command, setting)
                 try:
                     self.folder += 'x'
