@@ -42,6 +42,14 @@ void Dispatch(int index, val event)
 
 EMSCRIPTEN_BINDINGS(sorvane_page) { emscripten::function("sorvaneDispatch", &Dispatch); }
 
+// A function the browser can call back: the dispatcher bound to the handler's place.
+val Bound(std::function<void(val)> handler)
+{
+    Handlers().push_back(std::move(handler));
+    return val::module_property("sorvaneDispatch")
+        .call<val>("bind", val::null(), static_cast<int>(Handlers().size() - 1));
+}
+
 }  // namespace
 
 val Document() { return val::global("document"); }
@@ -108,20 +116,15 @@ double ComputedPixels(val element, const char* property)
 
 void Listen(val target, const char* type, std::function<void(val)> handler)
 {
-    Handlers().push_back(std::move(handler));
-    const val listener = val::module_property("sorvaneDispatch")
-                             .call<val>("bind", val::null(), static_cast<int>(Handlers().size() - 1));
-    target.call<void>("addEventListener", val(type), listener);
+    target.call<void>("addEventListener", val(type), Bound(std::move(handler)));
 }
 
 FrameTask::FrameTask(std::function<void()> task)
+    : callback_(Bound([this, task = std::move(task)](val) {
+          pending_ = false;
+          task();
+      }))
 {
-    Handlers().push_back([this, task = std::move(task)](val) {
-        pending_ = false;
-        task();
-    });
-    callback_ = val::module_property("sorvaneDispatch")
-                    .call<val>("bind", val::null(), static_cast<int>(Handlers().size() - 1));
 }
 
 void FrameTask::Request()

@@ -19,7 +19,7 @@ import warnings
 import websocket
 
 sys.path.insert(0, os.path.dirname(__file__))
-from served_site import Site, wait_for  # noqa: E402
+from served_site import Site, check_download, wait_for  # noqa: E402
 
 SITE, EXPECTED = sys.argv[1], sys.argv[2]
 
@@ -100,19 +100,7 @@ class DownloadPath(unittest.TestCase):
             bidi = Bidi(port)
             context = bidi.call('browsingContext.getTree')['contexts'][0]['context']
             bidi.call('browsingContext.navigate', context=context, url=site.url, wait='complete')
-            self.assertTrue(wait_for(lambda: bidi.evaluate(
-                context, "performance.getEntriesByName('sorvane-ready').length > 0")))
-            self.assertFalse(bidi.evaluate(context, "typeof showDirectoryPicker === 'function'"))
-            bidi.evaluate(context, "document.getElementById('Text_Code').value = '2412';"
-                                   "document.getElementById('Text_N1').value = '31';"
-                                   "document.getElementById('Command1').click()")
-            self.assertEqual(bidi.evaluate(context, "document.getElementById('Text_FCR').value"), '0.4')
-            saved = os.path.join(downloads, 'airfoil.txt')
-            self.assertTrue(wait_for(lambda: os.path.exists(saved) and os.path.getsize(saved) > 0, timeout=20),
-                            'no airfoil.txt in %s: %s' % (downloads, os.listdir(downloads)))
-            with open(saved, 'rb') as got, open(EXPECTED, 'rb') as expected:
-                self.assertEqual(got.read(), expected.read())
-            self.assertFalse(bidi.evaluate(context, "document.getElementById('Message').open"))
+            check_download(self, lambda expression: bidi.evaluate(context, expression), downloads, EXPECTED)
         finally:
             firefox.terminate()
             try:

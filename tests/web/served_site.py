@@ -1,8 +1,10 @@
-"""What the page's browser tests share: the site served on 127.0.0.1, and
-waiting for the page."""
+"""What the page's browser tests share: the site served on 127.0.0.1, waiting
+for the page, and the download path of the browsers that keep no folder."""
 
 import functools
+import glob
 import http.server
+import os
 import threading
 import time
 
@@ -38,3 +40,22 @@ def wait_for(what, timeout=10, step=0.05):
         if got or time.monotonic() > end:
             return got
         time.sleep(step)
+
+
+def check_download(test, evaluate, folder, expected):
+    """One calculation in a browser that offers airfoil.txt as a download into
+    folder; evaluate(expression) gives an expression's value in the page."""
+    test.assertTrue(wait_for(lambda: evaluate("performance.getEntriesByName('sorvane-ready').length > 0"),
+                             timeout=20))
+    test.assertFalse(evaluate("typeof showDirectoryPicker === 'function'"))
+    evaluate("(document.getElementById('Text_Code').value = '2412',"
+             " document.getElementById('Text_N1').value = '31',"
+             " document.getElementById('Command1').click())")
+    test.assertEqual(evaluate("document.getElementById('Text_CCR').value"), '0.02')
+    test.assertEqual(evaluate("document.getElementById('Text_FCR').value"), '0.4')
+    saved = wait_for(lambda: [name for name in glob.glob(os.path.join(folder, '**', 'airfoil.txt'), recursive=True)
+                              if os.path.getsize(name) > 0], timeout=20)
+    test.assertTrue(saved, 'no airfoil.txt under ' + folder)
+    with open(saved[0], 'rb') as got, open(expected, 'rb') as wanted:
+        test.assertEqual(got.read(), wanted.read())
+    test.assertFalse(evaluate("document.getElementById('Message').open"))

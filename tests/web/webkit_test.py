@@ -6,7 +6,6 @@ airfoil.txt, into the home folder that the test gives the browser.
     xvfb-run -a webkit_test.py SITE_FOLDER EXPECTED_2412_31
 """
 
-import glob
 import os
 import shutil
 import sys
@@ -17,7 +16,7 @@ from selenium import webdriver
 from selenium.webdriver.webkitgtk.options import Options
 
 sys.path.insert(0, os.path.dirname(__file__))
-from served_site import Site, wait_for  # noqa: E402
+from served_site import Site, check_download  # noqa: E402
 
 SITE, EXPECTED = sys.argv[1], sys.argv[2]
 
@@ -33,17 +32,7 @@ class DownloadPath(unittest.TestCase):
         driver = webdriver.WebKitGTK(executable_path='/usr/bin/WebKitWebDriver', options=options)
         try:
             driver.get(site.url)
-            self.assertTrue(wait_for(lambda: driver.execute_script(
-                "return performance.getEntriesByName('sorvane-ready').length"), timeout=20))
-            driver.execute_script("document.getElementById('Text_Code').value = '2412';"
-                                  "document.getElementById('Text_N1').value = '31';"
-                                  "document.getElementById('Command1').click()")
-            self.assertEqual(driver.execute_script("return document.getElementById('Text_CCR').value"), '0.02')
-            found = wait_for(lambda: glob.glob(os.path.join(home, '**', 'airfoil.txt'), recursive=True), timeout=20)
-            self.assertTrue(found, 'no airfoil.txt under ' + home)
-            with open(found[0], 'rb') as got, open(EXPECTED, 'rb') as expected:
-                self.assertEqual(got.read(), expected.read())
-            self.assertFalse(driver.execute_script("return document.getElementById('Message').open"))
+            check_download(self, lambda expression: driver.execute_script('return ' + expression), home, EXPECTED)
         finally:
             driver.quit()
             site.stop()
