@@ -35,7 +35,7 @@ strace -f -y -qq -e trace=fsync,fdatasync,rename,renameat,renameat2 -o "$work/tr
 pids+=($!)
 
 wait_for 20 xdotool search --onlyvisible --name "NACA 4 digit airfoil" || fail "the main window did not appear"
-window=$(xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1)
+window=$(xdotool search --onlyvisible --name "NACA 4 digit airfoil" | sed -n 1p)
 xdotool windowactivate --sync "$window" || true
 sleep 0.5
 

@@ -6,6 +6,11 @@
 #   bash scripts/sorvane.sh package  install the build dependencies, build the source and binary
 #                                    packages with dpkg-buildpackage, the Windows installer and
 #                                    portable exe, and the page as a zip; leave them under build/
+#
+# This script and the tests' scripts run under pipefail, so no pipeline whose
+# status counts ends in a reader that stops early (grep -q, head, awk's exit):
+# the writer may then die of SIGPIPE and fail the pipeline by chance. Their
+# output is captured first, or read whole.
 set -euo pipefail
 
 mode=${1:-}
@@ -43,7 +48,7 @@ install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
     local options=() missing=() package
     [ "$1" = --no-install-recommends ] && { options+=("$1"); shift; }
     for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != *'install ok installed'* ]]; then
             missing+=("$package")
         fi
     done
@@ -154,9 +159,12 @@ if [ "$mode" = package ]; then
     exit
 fi
 
-# Each stage in a shell of its own that stops at its first failure; a line
-# each in the summary.
+# Each stage in a shell of its own that stops at its first failure. Every
+# stage runs, whatever an earlier one gave, so that one failure hides nothing
+# of the others; the summary has a line each, and the run fails if any did.
 summary=()
+passed=0
+failed=0
 stage() {  # stage NAME FUNCTION
     local name=$1 start=$SECONDS status
     shift
@@ -165,12 +173,14 @@ stage() {  # stage NAME FUNCTION
     (set -e; "$@")
     status=$?
     set -e
-    if [ "$status" -ne 0 ]; then
-        printf '%s\n' "${summary[@]}"
+    if [ "$status" -eq 0 ]; then
+        passed=$((passed + 1))
+        summary+=("$(printf '%-13s passed in %4d s' "$name:" $((SECONDS - start)))")
+    else
+        failed=$((failed + 1))
+        summary+=("$(printf '%-13s FAILED in %4d s (status %d)' "$name:" $((SECONDS - start)) "$status")")
         echo "$name: FAILED (status $status)"
-        exit 1
     fi
-    summary+=("$(printf '%-13s passed in %4d s' "$name:" $((SECONDS - start)))")
 }
 
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
@@ -255,4 +265,5 @@ stage windows windows
 stage web web
 echo
 printf '%s\n' "${summary[@]}"
-echo "all: ${#summary[@]} passed, 0 failed"
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -3,6 +3,8 @@
 # prefix with a HOME of its own (wine links the prefix's Documents to $HOME),
 # in an X server and wine server of its own.
 #   bash tests/windows/msi_test.sh VERSION SORVANE_EXE
+# Output is captured before it is matched: under pipefail, a grep -q or head
+# that stops reading early may kill its writer and fail the pipeline by chance.
 set -euo pipefail
 version=${1:?usage: msi_test.sh VERSION SORVANE_EXE}
 exe=$(realpath "${2:?missing sorvane.exe}")
@@ -27,12 +29,15 @@ trap cleanup EXIT
 fail() { echo "FAIL (msi): $*" >&2; exit 1; }
 bash "$build_msi" "$version" "$exe" "$work/sorvane-$version-x64.msi"
 bash "$build_msi" "$newer" "$exe" "$work/sorvane-$newer-x64.msi"
-msiinfo export "$work/sorvane-$version-x64.msi" LaunchCondition | grep -q "A newer version of Sorvane is already installed" ||
+table() { msiinfo export "$work/sorvane-$version-x64.msi" "$1"; }
+conditions=$(table LaunchCondition)
+grep -q "A newer version of Sorvane is already installed" <<<"$conditions" ||
     fail "the MSI has no message for an older version"
 # Add/Remove Programs shows the program's icon (wine's installer does not write it out).
-msiinfo export "$work/sorvane-$version-x64.msi" Property | grep -q $'^ARPPRODUCTICON\tSorvaneIcon' ||
-    fail "no icon for Add/Remove Programs"
-msiinfo export "$work/sorvane-$version-x64.msi" Icon | grep -q '^SorvaneIcon' || fail "the icon is not in the MSI"
+properties=$(table Property)
+grep -q $'^ARPPRODUCTICON\tSorvaneIcon' <<<"$properties" || fail "no icon for Add/Remove Programs"
+icons=$(table Icon)
+grep -q '^SorvaneIcon' <<<"$icons" || fail "the icon is not in the MSI"
 
 source "$here/../../scripts/x_session.sh"
 start_x_session 261 290 || fail "could not start an X server"
@@ -46,7 +51,7 @@ entries() {
     "$wine" reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' |
         awk '/DisplayName +REG_SZ +Sorvane$/ {found = 1} /DisplayVersion/ && found {print $3; found = 0}'
 }
-shortcut() { find "$drive_c" -name Sorvane.lnk | head -n 1; }
+shortcut() { find "$drive_c" -name Sorvane.lnk | sed -n 1p; }
 
 "$wine" msiexec /i "$work/sorvane-$version-x64.msi" /qn || fail "msiexec /i failed"
 for file in sorvane.exe LICENSE.txt README.txt; do
@@ -58,7 +63,7 @@ echo "installed: Program Files\\Sorvane, the shortcut $(basename "$(shortcut)"),
 
 # Started from the Start menu, it works in Documents: calculates once with
 # the design's defaults and closes.
-main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1; }
+main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | sed -n 1p; }
 calculate_from_start_menu() {  # calculate_from_start_menu DOCUMENTS
     "$wine" start /unix "$(realpath "$(shortcut)")"
     wait_for 60 main_window || fail "the program did not start from the shortcut"
@@ -94,7 +99,8 @@ echo "another user's start: airfoil.txt in that user's Documents, the first Docu
 if "$wine" msiexec /i "$work/sorvane-$version-x64.msi" /qn /l*v 'C:\downgrade.log'; then
     fail "the older MSI installed over the newer one"
 fi
-tr -d '\0' <"$drive_c/downgrade.log" | grep -q 'WIX_DOWNGRADE_DETECTED = {' || fail "the older MSI was refused for another reason"
+downgrade=$(tr -d '\0' <"$drive_c/downgrade.log")
+grep -q 'WIX_DOWNGRADE_DETECTED = {' <<<"$downgrade" || fail "the older MSI was refused for another reason"
 [ "$(entries)" = "$newer" ] || fail "the refused older MSI changed the entries: '$(entries)'"
 echo "upgraded in place to $newer; $version refused"
 

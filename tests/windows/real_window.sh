@@ -75,7 +75,7 @@ cd "$work"
 pids+=($!)
 sorvane_pid=$!
 
-main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | head -n 1; }
+main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | sed -n 1p; }
 wait_for 60 main_window || fail "the main window did not appear"
 window=$(main_window)
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
@@ -123,7 +123,7 @@ xdotool key --delay 80 Tab Return
 sleep 1
 [ ! -e airfoil.txt ] || fail "Enter in the code field ran the calculation"
 
-message_box() { xdotool search --onlyvisible --name '^Sorvane$' | head -n 1; }
+message_box() { xdotool search --onlyvisible --name '^Sorvane$' | sed -n 1p; }
 # expect_message TEXT_PART: a message box opens with it, and Enter on OK closes it.
 expect_message() {
     wait_for 10 message_box || fail "no message box for: $1"
@@ -171,7 +171,7 @@ for _ in 1 2; do
     sleep 0.5
 done
 [ "$(about_windows)" -eq 1 ] || fail "$(about_windows) About windows"
-about=$(xdotool search --onlyvisible --name '^About$' | head -n 1)
+about=$(xdotool search --onlyvisible --name '^About$' | sed -n 1p)
 import -window "$about" "$work/about.png"
 yellow=$(convert "$work/about.png" txt:- | grep -c -i '#FFFFC0' || true)
 green=$(convert "$work/about.png" txt:- | grep -c -i '#008000' || true)
