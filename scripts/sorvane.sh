@@ -234,16 +234,20 @@ fuzz() {
 }
 
 # sorvane.exe and the toolkit-free tests cross-built for Windows, run under
-# wine: the engine tests with one wine server for the whole run, in a prefix
-# inside the build folder; the real window and the installer each in an X
-# server and a wine server of their own.
+# wine: the engine tests in a new prefix inside the build folder, booted and
+# its boot's processes ended before they start, so that they never wait on
+# another run's server or an unfinished boot; the real window and the
+# installer each in an X server, a prefix and a wine server of their own.
 windows() {
     cmake --preset windows -DBUILD_TESTING=ON
     cmake --build --preset windows -j "$jobs"
-    export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
+    export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1 || true  # answers 1 once it has gone to the background
-    /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    /usr/lib/wine/wineserver -w
+    rm -rf "$WINEPREFIX"
+    timeout 300 /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
+    timeout 120 /usr/lib/wine/wineserver -w || { echo "windows: the prefix's boot did not end"; return 1; }
     ctest --preset windows
 }
 

@@ -21,10 +21,11 @@ expected="$here/../expected/airfoil_2412_31.txt"
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-# A prefix of the window tests' own: its wine server meets only this X server.
-export WINEPREFIX="$(dirname "$exe")/../wineprefix-window" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-
 work=$(mktemp -d)
+# A new prefix of this test's own: its wine server meets only this X server,
+# and no other test's prefix or server.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
 pids=()
 cleanup() {
     "$wineserver" -k 2>/dev/null || true
@@ -42,7 +43,6 @@ fail() {
 
 source "$here/../../scripts/x_session.sh"
 start_x_session 192 230 || fail "could not start an X server"
-"$wineserver" -k 2>/dev/null || true
 "$wine" wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot failed"
 
 # The setting, in the prefix's registry as Windows' display and text-size settings leave it.
