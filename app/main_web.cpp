@@ -3,14 +3,15 @@
 
 #include "web/form_sorvane.h"
 
-extern "C" void sorvane_keep_offline();
+// page.js: the folder kept from an earlier visit, and the offline copy.
+extern "C" void sorvane_start_files();
 
 int main()
 {
     using emscripten::val;
+    sorvane_start_files();
     // The page lives on after main returns: its window answers the person's events.
     static sorvane::web::Form_Sorvane window(val::global("document")["body"]);
-    sorvane_keep_offline();
     val::global("performance").call<void>("mark", val("sorvane-ready"));
     return 0;
 }

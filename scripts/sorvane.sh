@@ -61,6 +61,8 @@ install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
 }
 install_missing "${packages[@]}"
 [ ${#plain_packages[@]} -eq 0 ] || install_missing --no-install-recommends "${plain_packages[@]}"
+# npm for the page's test tools: Debian's, where the machine's Node.js brings none of its own.
+[ "$mode" != test ] || command -v npm >/dev/null || install_missing --no-install-recommends npm
 
 jobs=$(nproc)
 
@@ -256,6 +258,10 @@ windows() {
 web() {
     cmake --preset web
     cmake --build --preset web -j "$jobs"
+    # The page's test tools from the npm registry, as the lock file pins them; never shipped.
+    mkdir -p build/web/test-tools
+    cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/
+    (cd build/web/test-tools && npm ci --no-audit --no-fund)
     ctest --preset web
 }
 

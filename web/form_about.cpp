@@ -41,8 +41,9 @@ Form_About::Form_About(val parent) : parent_(std::move(parent)) {}
 
 bool Form_About::Open() const { return !window_.isUndefined() && window_["open"].as<bool>(); }
 
-void Form_About::Show(const PixelRect& beside)
+void Form_About::Show(val entry, const PixelRect& beside)
 {
+    entry_ = std::move(entry);
     if (!Open()) {
         // Closed, it keeps nothing: it comes back exactly as designed.
         if (!window_.isUndefined()) window_.call<void>("remove");
@@ -72,6 +73,15 @@ void Form_About::Create()
     close.set("textContent", val(std::string("\u00d7")));
     close.call<void>("setAttribute", val("aria-label"), val("Close"));
     Listen(close, "click", [window = window_](val) { window.call<void>("close"); });
+    // A modeless dialog has no Escape of its own.
+    Listen(window_, "keydown", [window = window_](val event) {
+        if (event["key"].as<std::string>() != "Escape") return;
+        event.call<void>("preventDefault");
+        window.call<void>("close");
+    });
+    Listen(window_, "close", [this](val) {
+        if (!entry_.isUndefined()) entry_.call<void>("focus");
+    });
 
     val client = AddElement(window_, "div");
     client.set("className", val("client"));

@@ -11,8 +11,9 @@ class Form_About {
 public:
     explicit Form_About(val parent);
 
-    // Opens it from the design, or brings the open one forward: there is only ever one.
-    void Show(const PixelRect& beside);
+    // Opens it from the design, or brings the open one forward: there is only
+    // ever one. Closed by its close box or Escape, it gives the focus back to entry.
+    void Show(val entry, const PixelRect& beside);
     bool Open() const;
 
 private:
@@ -20,6 +21,7 @@ private:
 
     val parent_ = val::undefined();
     val window_ = val::undefined();
+    val entry_ = val::undefined();
 };
 
 }  // namespace sorvane::web

@@ -1,6 +1,7 @@
 #include "web/form_sorvane.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 #include "command/calculate_and_show.h"
@@ -15,7 +16,8 @@ const char* Tag(ControlKind kind)
 {
     switch (kind) {
     case ControlKind::Frame: return "div";
-    case ControlKind::Label: return "span";
+    // A caption is the field's label: a click on it goes to the field, as on any page.
+    case ControlKind::Label: return "label";
     case ControlKind::Edit: return "input";
     case ControlKind::Picture: return "canvas";
     case ControlKind::Button: return "button";
@@ -41,13 +43,18 @@ void SetUp(val element, const ControlSpec& entry)
     const std::string caption(entry.caption);
     switch (entry.kind) {
     case ControlKind::Frame: element.call<void>("setAttribute", val("role"), val("group")); break;
-    case ControlKind::Label: element.set("textContent", val(caption)); break;
+    case ControlKind::Label:
+        element.set("textContent", val(caption));
+        element.set("htmlFor", val(std::string(entry.labels)));
+        break;
     case ControlKind::Edit:
         // An ordinary single-line field with no length limit, and no form: Enter runs nothing.
         element.set("type", val("text"));
         element.set("value", val(caption));
         element.set("autocomplete", val("off"));
         element.set("spellcheck", false);
+        // Named as the desktop names it, over its caption's text.
+        element.call<void>("setAttribute", val("aria-label"), val(std::string(entry.accessibleName)));
         break;
     case ControlKind::Picture:
         element.call<void>("setAttribute", val("aria-label"), val(std::string(entry.accessibleName)));
@@ -80,11 +87,15 @@ double Across(val element, const char* side1, const char* side2)
 
 Form_Sorvane::Form_Sorvane(val parent)
     : window_(AddElement(parent, "main", "Form_Sorvane")), messages_(parent), about_(parent),
-      file_([this](const std::string& message) { ShowMessage(message); })
+      file_([this](const std::string& message) { ShowMessage(message); }), refit_([this] { LayOut(); })
 {
     const WindowDesign& design = MainWindowDesign();
     Document().set("title", val(std::string(design.title)));
-    window_.call<void>("setAttribute", val("aria-label"), val(std::string(design.title)));
+    // The window's title bar is the page's one heading.
+    val title = AddElement(window_, "h1", "Form_Sorvane_Title");
+    title.set("className", val("titlebar"));
+    title.set("textContent", val(std::string(design.title)));
+    window_.call<void>("setAttribute", val("aria-labelledby"), val("Form_Sorvane_Title"));
 
     val menuBar = AddElement(window_, "div", "Form_Sorvane_Menu");
     menuBar.set("className", val("menubar"));
@@ -110,22 +121,37 @@ Form_Sorvane::Form_Sorvane(val parent)
         placed_.emplace_back(element, entry);
         if (entry->field) fields_.emplace(*entry->field, element);
     }
-    // Each field is named by its caption.
-    for (const ControlSpec& entry : design.controls)
-        if (!entry.labels.empty())
-            byName.at(entry.labels).call<void>("setAttribute", val("aria-labelledby"), val(std::string(entry.name)));
-
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
     picture_ = std::make_unique<AirfoilPicture>(byName.at(plot.name), description, design.plotBackground);
     command1_ = byName.at(ControlFor(design, ControlRole::Command).name);
+
+    mnAbout_ = mnAbout;
 
     LayOut();
     OnFailure([this](const std::string& message) { ShowMessage(message); });
     Listen(command1_, "click", [this](val) { CalculateAndShow(); });
     Listen(mnAbout, "click", [this](val) { ShowAboutWindow(); });
-    // Zoom changes the screen's density and may change the text's size.
-    Listen(Window(), "resize", [this](val) { LayOut(); });
+    // Zoom changes the screen's density and may change the text's size; a
+    // window dragged to another monitor changes the density alone, and the
+    // browser's settings the text's size alone. One refit a frame for all.
+    Listen(Window(), "resize", [this](val) { refit_.Request(); });
+    WatchDensity();
+    val textSize = AddElement(window_, "span", "Form_Sorvane_TextSize");
+    textSize.set("className", val("text-size"));
+    textSize.call<void>("setAttribute", val("aria-hidden"), val("true"));
+    val::global("ResizeObserver").new_(Callback([this](val) { refit_.Request(); })).call<void>("observe", textSize);
     byName.at(design.startingFocus).call<void>("focus");
+}
+
+// A query that stops matching when the density changes, asked anew each time.
+void Form_Sorvane::WatchDensity()
+{
+    char query[64];
+    std::snprintf(query, sizeof query, "(resolution: %.17gdppx)", Window()["devicePixelRatio"].as<double>());
+    Listen(Window().call<val>("matchMedia", val(std::string(query))), "change", [this](val) {
+        refit_.Request();
+        WatchDensity();
+    }, ListenOnce::Yes);
 }
 
 // The controls keep the person's text size, and the design grows to hold it.
@@ -180,7 +206,7 @@ void Form_Sorvane::ShowAboutWindow()
 {
     const val box = window_.call<val>("getBoundingClientRect");
     const val scroll = Window();
-    about_.Show({static_cast<int>(box["left"].as<double>() + scroll["scrollX"].as<double>()),
+    about_.Show(mnAbout_, {static_cast<int>(box["left"].as<double>() + scroll["scrollX"].as<double>()),
                  static_cast<int>(box["top"].as<double>() + scroll["scrollY"].as<double>()),
                  static_cast<int>(box["width"].as<double>()), static_cast<int>(box["height"].as<double>())});
 }

@@ -38,6 +38,7 @@ private:
     void CalculateAndShow();
     void ShowAboutWindow();
     void LayOut();
+    void WatchDensity();
 
     val window_ = val::undefined();
     val client_ = val::undefined();
@@ -45,10 +46,12 @@ private:
     std::vector<std::pair<val, const ControlSpec*>> placed_;
     std::map<TextField, val> fields_;
     val command1_ = val::undefined();
+    val mnAbout_ = val::undefined();
     std::unique_ptr<AirfoilPicture> picture_;
     MessageBox messages_;
     Form_About about_;
     SavedFile file_;
+    FrameTask refit_;
     bool plotted_ = false;
 };
 

@@ -22,6 +22,12 @@ MessageBox::MessageBox(val parent) : dialog_(AddElement(parent, "dialog", "Messa
     Listen(ok, "click", [this](val) { dialog_.call<void>("close"); });
     // OK, Escape or the browser closing it: each ends in "close".
     Listen(dialog_, "close", [this](val) { Dismissed(); });
+    // A message that came while another window had the focus (the folder
+    // picker as it closes) opens once the page has it back: a screen reader
+    // then reads it as it reads every other.
+    Listen(Window(), "focus", [this](val) {
+        if (!Open()) ShowNext();
+    });
 }
 
 bool MessageBox::Open() const { return dialog_["open"].as<bool>(); }
@@ -34,7 +40,7 @@ void MessageBox::Show(const std::string& message)
 
 void MessageBox::ShowNext()
 {
-    if (waiting_.empty()) return;
+    if (waiting_.empty() || !Document().call<bool>("hasFocus")) return;
     returnFocus_ = Document()["activeElement"];
     text_.set("textContent", val(waiting_.front()));
     waiting_.pop_front();

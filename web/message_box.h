@@ -11,7 +11,8 @@ namespace sorvane::web {
 // "Sorvane", an OK button only and no icon. The page cannot wait inside a
 // handler as a desktop message box does, so the dialog keeps the rest of the
 // page from any input until it is dismissed, and a second message waits for
-// the first. The focus goes back to where it was.
+// the first. A message opens only while the page has the focus, so that a
+// screen reader reads it; the focus goes back to where it was.
 class MessageBox {
 public:
     explicit MessageBox(val parent);

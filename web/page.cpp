@@ -7,6 +7,11 @@
 #include <exception>
 #include <vector>
 
+extern "C" {
+// page.js: the listener that calls Dispatch for the handler at index.
+emscripten::EM_VAL sorvane_listener(int index);
+}
+
 namespace sorvane::web {
 namespace {
 
@@ -28,7 +33,9 @@ void Report(const std::string& message)
     else val::global("console").call<void>("error", val(message));
 }
 
-// Every listener ends here; no exception goes back into the browser's event loop.
+// Every listener ends here. C++'s exceptions stop here; a JavaScript one
+// thrown below (by the browser, or by embind) passes by any C++ catch, and
+// page.js's listener catches it.
 void Dispatch(int index, val event)
 {
     try {
@@ -40,17 +47,22 @@ void Dispatch(int index, val event)
     }
 }
 
-EMSCRIPTEN_BINDINGS(sorvane_page) { emscripten::function("sorvaneDispatch", &Dispatch); }
+// A JavaScript exception that passed by Dispatch's catch, caught in page.js.
+void JavaScriptFailed(const std::string& what) { Report("The page failed: " + what); }
 
-// A function the browser can call back: the dispatcher bound to the handler's place.
-val Bound(std::function<void(val)> handler)
+EMSCRIPTEN_BINDINGS(sorvane_page)
 {
-    Handlers().push_back(std::move(handler));
-    return val::module_property("sorvaneDispatch")
-        .call<val>("bind", val::null(), static_cast<int>(Handlers().size() - 1));
+    emscripten::function("sorvaneDispatch", &Dispatch);
+    emscripten::function("sorvaneFailed", &JavaScriptFailed);
 }
 
 }  // namespace
+
+val Callback(std::function<void(val)> handler)
+{
+    Handlers().push_back(std::move(handler));
+    return val::take_ownership(sorvane_listener(static_cast<int>(Handlers().size() - 1)));
+}
 
 val Document() { return val::global("document"); }
 
@@ -114,13 +126,15 @@ double ComputedPixels(val element, const char* property)
     return std::isfinite(pixels) ? pixels : 0;
 }
 
-void Listen(val target, const char* type, std::function<void(val)> handler)
+void Listen(val target, const char* type, std::function<void(val)> handler, ListenOnce once)
 {
-    target.call<void>("addEventListener", val(type), Bound(std::move(handler)));
+    val options = val::object();
+    options.set("once", once == ListenOnce::Yes);
+    target.call<void>("addEventListener", val(type), Callback(std::move(handler)), options);
 }
 
 FrameTask::FrameTask(std::function<void()> task)
-    : callback_(Bound([this, task = std::move(task)](val) {
+    : callback_(Callback([this, task = std::move(task)](val) {
           pending_ = false;
           task();
       }))

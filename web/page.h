@@ -32,10 +32,16 @@ void Place(val element, const PixelRect& rect);
 double ComputedPixels(val element, const char* property);
 std::string ComputedText(val element, const char* property);
 
+// A function the browser can call back (a listener, an observer's callback):
+// the handler, with every failure ending in the program's message.
+val Callback(std::function<void(val argument)> handler);
+
 // Runs the handler on each event of this type at the target, inside the
 // browser's dispatch of the event, so that what needs a user's gesture (the
 // folder picker) may follow from it.
-void Listen(val target, const char* type, std::function<void(val event)> handler);
+// Once: only the first such event.
+enum class ListenOnce { No, Yes };
+void Listen(val target, const char* type, std::function<void(val event)> handler, ListenOnce once = ListenOnce::No);
 
 // Runs a task before the browser next paints, once however often it is asked for.
 class FrameTask {

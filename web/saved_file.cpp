@@ -21,18 +21,29 @@ std::function<void(const std::string&)>& Report()
     return report;
 }
 
+// What a failed save left in the folder, as page.js found it.
+std::string Left(const std::string& left)
+{
+    if (left == "nothing") return "No airfoil.txt was left there.";
+    if (left == "empty") return "An empty airfoil.txt was left there.";
+    return "The previous file is unchanged.";
+}
+
 // Called back by page.js when the browser did not save the file: why (no
-// folder chosen, the permission withdrawn, or the write failed), the folder's
-// name and the browser's own words.
-void NotSaved(const std::string& why, const std::string& folder, const std::string& detail)
+// folder chosen, the permission withdrawn or not given, the folder gone, or
+// the write failed), the folder's name, the browser's own words and what is
+// left in the folder.
+void NotSaved(const std::string& why, const std::string& folder, const std::string& detail, const std::string& left)
 {
     std::string message;
     if (why == "no-folder") {
         message = "Could not write airfoil.txt: no folder was chosen for it. The next calculation asks for one again.";
     } else {
         message = "Could not write airfoil.txt in the folder \"" + folder + "\": ";
-        message += why == "withdrawn" ? std::string("the permission to write there was withdrawn") : detail;
-        message += ". The previous file is unchanged.";
+        if (why == "withdrawn") message += "the permission to write there was withdrawn";
+        else if (why == "declined") message += "the permission to write there was not given";
+        else message += detail;
+        message += ". " + Left(left);
         if (why != "failed") message += " The next calculation asks for a folder again.";
     }
     if (Report()) Report()(message);

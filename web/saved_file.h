@@ -8,9 +8,10 @@ namespace sorvane::web {
 
 // Hands the coordinate file, which the writer saved in the page's memory, on
 // to the person: where the browser lets a page keep a folder, into the folder
-// they chose at the first accepted calculation; elsewhere as a download. A
-// save that the browser refuses ends in the program's message, and the
-// folder's previous file stays whole.
+// they chose at the first accepted calculation (and kept for later visits);
+// elsewhere, or where the browser refuses its picker, as a download. A save
+// that the browser refuses ends in the program's message, and the folder's
+// previous file stays whole.
 class SavedFile {
 public:
     explicit SavedFile(std::function<void(const std::string& message)> report);

@@ -9,8 +9,11 @@ own private storage; everything after the picker is the page's real path.
 """
 
 import base64
+import hashlib
+import json
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -23,26 +26,33 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from served_site import Site, wait_for  # noqa: E402
+from served_site import Site, check_download, wait_for  # noqa: E402
 
 SITE = EXPECTED = None  # from the command line
+AXE = os.environ.get('SORVANE_AXE')  # axe-core's script, from npm ci in tests/web
 CAMBER_MESSAGE = 'Max Camber point must be between the leading and trailing edges ( 0 <xF< 1 ) !'
 CODE_MESSAGE = 'Airfoil Code must be between 0001 and 9999 !'
 COUNT_MESSAGE = 'Number of points must be less then 201 !'
+# The window design's accessible names, as the desktop windows give them.
+NAMES = {'Text_Code': 'NACA code', 'Text_N1': 'Number of points', 'Text_CCR': 'Camber Ratio',
+         'Text_FCR': 'Max Camber Loc', 'Text_TCR': 'Thickness Ratio', 'Picture_Airfoil': 'Airfoil plot'}
 
-# The picker's stand-in: a folder of the private storage, whose permission the test may withdraw.
+# The picker's stand-in: a folder of the private storage (a real handle, which
+# the page may keep across visits), and the permissions the test sets.
+# sorvaneTest.picker names the error the picker fails with, if any.
 HAND_FOLDER = """
 const name = arguments[0];
-window.sorvaneTest = {picks: 0, permission: 'granted'};
+window.sorvaneTest = {picks: 0, permission: 'granted', answer: 'granted', asked: 0, picker: null};
+FileSystemHandle.prototype.queryPermission = async () => sorvaneTest.permission;
+FileSystemHandle.prototype.requestPermission = async () => {
+  sorvaneTest.asked++;
+  return (sorvaneTest.permission = sorvaneTest.answer);
+};
 window.showDirectoryPicker = async () => {
   sorvaneTest.picks++;
+  if (sorvaneTest.picker) throw new DOMException('the test refuses', sorvaneTest.picker);
   const root = await navigator.storage.getDirectory();
-  const real = await root.getDirectoryHandle(name, {create: true});
-  return new Proxy(real, {get(target, key) {
-    if (key === 'queryPermission' || key === 'requestPermission') return async () => sorvaneTest.permission;
-    const value = target[key];
-    return typeof value === 'function' ? value.bind(target) : value;
-  }});
+  return root.getDirectoryHandle(name, {create: true});
 };
 """
 
@@ -69,7 +79,9 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 """
 
 
-def chromium(profile):
+def chromium(profile, policy=None):
+    """Chromium with a new profile; with policy, under that managed policy,
+    which only this browser sees (its own view of /etc/chromium)."""
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -77,7 +89,19 @@ def chromium(profile):
                      '--window-size=1000,800', '--user-data-dir=' + profile):
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver = '/usr/bin/chromedriver'
+    if policy is not None:
+        etc = os.path.join(profile, 'etc')
+        shutil.copytree('/etc/chromium', etc)
+        os.makedirs(os.path.join(etc, 'policies', 'managed'))
+        with open(os.path.join(etc, 'policies', 'managed', 'sorvane-test.json'), 'w') as out:
+            json.dump(policy, out)
+        driver = os.path.join(profile, 'chromedriver')
+        with open(driver, 'w') as out:
+            out.write('#!/bin/sh\nexec unshare %s sh -c \'mount --bind "$0" /etc/chromium && '
+                      'exec /usr/bin/chromedriver "$@"\' %s "$@"\n' % ('-m' if os.getuid() == 0 else '-rm', shlex.quote(etc)))
+        os.chmod(driver, 0o755)
+    return webdriver.Chrome(service=Service(driver), options=options)
 
 
 class Page(unittest.TestCase):
@@ -104,7 +128,11 @@ class Page(unittest.TestCase):
         problems = [entry['message'] for entry in self.driver.get_log('browser') if entry['level'] == 'SEVERE']
         self.assertEqual(problems, [])
 
-    def load(self):
+    def load(self, keep_folder=False):
+        # Each test's folder is its own, unless it is the kept one of a visit before.
+        if not keep_folder:
+            self.driver.execute_cdp_cmd('Storage.clearDataForOrigin',
+                                        {'origin': self.site.url.rstrip('/'), 'storageTypes': 'indexeddb'})
         self.driver.get(self.site.url)
         self.assertTrue(wait_for(lambda: self.driver.execute_script(
             "return performance.getEntriesByName('sorvane-ready').length")), 'the window never became ready')
@@ -132,6 +160,27 @@ class Page(unittest.TestCase):
         text = self.driver.execute_async_script(READ_FILE, self.folder)
         return None if text is None else base64.b64decode(text)
 
+    def settle(self):
+        """Lets the page finish what the last event started: its saves run on promises alone."""
+        self.driver.execute_async_script('setTimeout(arguments[0], 0)')
+
+    def dismiss(self):
+        self.element('Message_OK').click()
+        self.assertTrue(wait_for(lambda: self.message() is None))
+
+    def focused_accessibility(self):
+        """The role and name of the node with the focus in the browser's accessibility tree, and of its dialog."""
+        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})
+        nodes = {node['nodeId']: node for node in tree['nodes']}
+        node = next((node for node in nodes.values() if node['role']['value'] != 'RootWebArea' and
+                     {'name': 'focused', 'value': {'type': 'booleanOrUndefined', 'value': True}}
+                     in node.get('properties', [])), None)
+        chain = []
+        while node:
+            chain.append((node['role']['value'], node.get('name', {}).get('value')))
+            node = nodes.get(node.get('parentId'))
+        return chain[:1] + [role for role in chain if role[0] == 'alertdialog'][:1]
+
     def test_starts_as_designed(self):
         self.assertEqual(self.driver.title, 'NACA 4 digit airfoil Coordinate Generator')
         self.assertEqual([self.value(name) for name in ('Text_Code', 'Text_N1', 'Text_CCR', 'Text_FCR', 'Text_TCR')],
@@ -145,9 +194,13 @@ class Page(unittest.TestCase):
         self.assertEqual(colours, 1)
         self.assertEqual(self.element('Picture_Airfoil').value_of_css_property('background-color'),
                          'rgba(255, 224, 192, 1)')
-        # Each field is named by its caption; the plot is an image.
-        self.assertEqual(self.element('Text_N1').get_attribute('aria-labelledby'), 'Label5')
-        self.assertEqual(self.element('Picture_Airfoil').get_attribute('role'), 'img')
+        # The names a screen reader announces are the desktop's; a click on a caption goes to its field.
+        names = {name: self.element(name).accessible_name for name in NAMES}
+        self.assertEqual(names, NAMES)
+        self.assertEqual(self.element('Picture_Airfoil').aria_role, 'image')
+        self.element('Label5').click()
+        self.assertEqual(self.driver.execute_script('return document.activeElement.id'), 'Text_N1')
+        self.assertEqual(len(self.driver.find_elements(By.TAG_NAME, 'h1')), 1)
         # Nothing was asked of another origin.
         origins = self.driver.execute_script(
             "return performance.getEntriesByType('resource').map((r) => new URL(r.name).origin)")
@@ -192,13 +245,138 @@ class Page(unittest.TestCase):
         self.assertEqual(self.element('Picture_Airfoil_Description').get_attribute('textContent'),
                          'NACA 0012, 51 points')
 
-    def test_withdrawn_permission_keeps_the_file(self):
+    def test_folder_kept_across_visits(self):
         self.calculate('2412', '31')
         self.assertEqual(wait_for(self.saved), self.expected)
-        self.driver.execute_script("sorvaneTest.permission = 'denied'")
+        # The next visit finds the folder kept; its permission, back to 'prompt', is asked for in the click.
+        self.load(keep_folder=True)
+        self.driver.execute_script("sorvaneTest.permission = 'prompt'")
         self.calculate('0012', '51')
-        self.assertIn('the permission to write there was withdrawn', wait_for(self.message) or '')
-        self.assertEqual(self.saved(), self.expected)
+        self.assertTrue(wait_for(lambda: (self.saved() or b'').startswith(b'NACA 0012\n')))
+        self.assertEqual(self.driver.execute_script('return [sorvaneTest.picks, sorvaneTest.asked]'), [0, 1])
+        self.assertEqual(self.message(), None)
+
+    def test_failures(self):
+        click_twice = "Command1.click(); Command1.click()"
+        # (what the test breaks, what then runs, a part of the one message, whether the file is the first one)
+        cases = [
+            ("sorvaneTest.permission = 'denied'", click_twice,
+             'in the folder "test_failures_0": the permission to write there was withdrawn', True),
+            ("sorvaneTest.picker = 'AbortError'", click_twice,
+             'no folder was chosen for it. The next calculation asks for one again.', False),
+            ("Intl.NumberFormat = function () { throw new TypeError('a test failure'); }", 'Command1.click()',
+             'The page failed: a test failure', False),
+            ("FileSystemFileHandle.prototype.createWritable ="
+             " async () => { throw new DOMException('the disk is full', 'QuotaExceededError'); }", 'Command1.click()',
+             'the disk is full. No airfoil.txt was left there.', False),
+        ]
+        for number, (breaking, run, message, first_saved) in enumerate(cases):
+            with self.subTest(breaking=breaking):
+                self.folder = 'test_failures_%d' % number
+                self.load()
+                if first_saved:
+                    self.calculate('2412', '31')
+                    self.assertEqual(wait_for(self.saved), self.expected)
+                self.driver.execute_script(breaking)
+                self.driver.execute_script(run)
+                self.settle()
+                self.assertIn(message, wait_for(self.message) or '')
+                self.dismiss()
+                self.settle()
+                # One message for one failure, and nothing left but what was there.
+                self.assertEqual(self.message(), None)
+                self.assertEqual(self.saved(), self.expected if first_saved else None)
+
+    def test_start_failures(self):
+        # (what the browser lacks before the page's scripts run, a part of the page's own text)
+        cases = [('delete window.WebAssembly', 'it needs WebAssembly'),
+                 ("WebAssembly.instantiateStreaming = WebAssembly.instantiate ="
+                  " () => Promise.reject(new Error('no module here'))",
+                  'its module sorvane.wasm did not load or compile (')]
+        cdp = self.driver.execute_cdp_cmd
+        for script, text in cases:
+            with self.subTest(script=script):
+                added = cdp('Page.addScriptToEvaluateOnNewDocument', {'source': script})['identifier']
+                try:
+                    self.driver.get(self.site.url)
+                    failure = self.element('Start_Failure')
+                    self.assertTrue(wait_for(failure.is_displayed))
+                    self.assertIn(text, failure.text)
+                    self.assertEqual(failure.aria_role, 'alert')
+                finally:
+                    cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': added})
+                self.driver.get_log('browser')  # the module's own report of what failed
+
+    def test_message_after_the_picker_takes_the_focus(self):
+        # The picker's window has the focus as it closes: the message waits for the page to have it back.
+        self.driver.execute_script("sorvaneTest.picker = 'AbortError'; document.hasFocus = () => false")
+        self.element('Command1').click()
+        self.settle()
+        self.assertEqual(self.message(), None)
+        self.driver.execute_script("delete document.hasFocus; window.dispatchEvent(new FocusEvent('focus'))")
+        self.assertIn('no folder was chosen', wait_for(self.message) or '')
+        self.assertEqual(self.focused_accessibility(), [('button', 'OK'), ('alertdialog', 'Sorvane')])
+
+    def test_about_closes_with_escape_and_gives_the_focus_back(self):
+        for close in (lambda: self.driver.switch_to.active_element.send_keys(Keys.ESCAPE),
+                      lambda: self.element('Form_About_Close').click()):
+            self.element('Mn_About').click()
+            self.assertTrue(self.element('Form_About').get_property('open'))
+            close()
+            self.assertFalse(self.element('Form_About').get_property('open'))
+            self.assertEqual(self.driver.execute_script('return document.activeElement.id'), 'Mn_About')
+
+    def test_accessibility_checks(self):
+        with open(AXE or 'axe-core (npm ci in tests/web)') as source:
+            axe = source.read()
+        run = axe + """
+const done = arguments[arguments.length - 1];
+axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']})
+  .then((result) => done(result.violations.map((v) => v.id + ': ' + v.nodes.map((n) => n.target).join(' '))));
+"""
+        # The window as it starts, with About open beside it, and with a message open.
+        for state in ('', "Mn_About.click()", "Text_Code.value = '0'; Command1.click()"):
+            with self.subTest(state=state):
+                self.load()
+                self.driver.execute_script(state)
+                self.assertEqual(self.driver.execute_async_script(run), [])
+
+    def test_refits_without_a_resize(self):
+        cdp = self.driver.execute_cdp_cmd
+        # Chromium's emulated density changes without the query events a move to another monitor
+        # fires: the page's own queries are kept, to fire them as the browser would.
+        keep = cdp('Page.addScriptToEvaluateOnNewDocument', {'source': """
+            const matchMedia = window.matchMedia.bind(window);
+            window.sorvaneQueries = [];
+            window.matchMedia = (query) => { const list = matchMedia(query); sorvaneQueries.push(list); return list; };
+        """})['identifier']
+        try:
+            self.load()
+        finally:
+            cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': keep})
+        size = self.driver.execute_script('return [innerWidth, innerHeight]')
+        before = self.driver.execute_script(LAYOUT)
+        self.driver.execute_script("window.resizes = 0; addEventListener('resize', () => resizes++)")
+        moved = ("sorvaneQueries.filter((q) => !q.matches).forEach((q) =>"
+                 " q.dispatchEvent(new MediaQueryListEvent('change', {media: q.media, matches: false})))")
+        # (what changes, what the browser then does, what undoes it, what the page then shows)
+        cases = [(('Emulation.setDeviceMetricsOverride',
+                   {'width': size[0], 'height': size[1], 'deviceScaleFactor': 2, 'mobile': False}), moved,
+                  ('Emulation.clearDeviceMetricsOverride', {}),
+                  "const c = document.getElementById('Picture_Airfoil');"
+                  "return c.width === 2 * c.clientWidth && resizes === 0"),
+                 (('Page.setFontSizes', {'fontSizes': {'standard': 24}}), '',
+                  ('Page.setFontSizes', {'fontSizes': {'standard': 16}}),
+                  "return parseFloat(getComputedStyle(Command1).fontSize) >= 1.5 * %f" % before['fontSize'])]
+        for change, then, undo, shown in cases:
+            with self.subTest(change=change[0]):
+                cdp(*change)
+                try:
+                    self.driver.execute_script(then)
+                    self.assertTrue(wait_for(lambda: self.driver.execute_script(shown)))
+                    self.assertEqual(self.driver.execute_script(LAYOUT)['cut'], [])
+                finally:
+                    cdp(*undo)
 
     def test_red_outline_on_screen(self):
         self.calculate('2412', '51')
@@ -318,6 +496,87 @@ class Offline(unittest.TestCase):
             self.assertEqual(driver.find_element(By.ID, 'Text_TCR').get_property('value'), '0.12')
         finally:
             driver.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+
+
+class Update(unittest.TestCase):
+    """A host that lets browsers keep files for ten minutes, and a new build
+    put there between two visits."""
+
+    def test_new_build_reaches_the_offline_copy(self):
+        work = tempfile.mkdtemp(prefix='sorvane-update-')
+        served, second = os.path.join(work, 'site'), os.path.join(work, 'second')
+        shutil.copytree(SITE, served)
+        # The same tree with one site file changed, and so a service worker of another name.
+        shutil.copytree(SITE, second)
+        with open(os.path.join(second, 'sorvane.css'), 'a') as css:
+            css.write('\n.second-build {}\n')
+        with open(os.path.join(second, 'sw.js')) as worker:
+            script = worker.read()
+        with open(os.path.join(second, 'sw.js'), 'w') as worker:
+            worker.write(re.sub(r"([0-9a-f]{16})'", lambda m: m.group(1)[::-1] + "'", script, count=1))
+        site = Site(served, headers={'Cache-Control': 'public, max-age=600'})
+        driver = chromium(os.path.join(work, 'profile'))
+        ready = "return performance.getEntriesByName('sorvane-ready').length"
+        # Each of the site's files as the page gets it now, by its hash.
+        hashes = """
+const done = arguments[arguments.length - 1];
+Promise.all(arguments[0].map((name) => fetch(name).then((r) => r.arrayBuffer())
+  .then((bytes) => crypto.subtle.digest('SHA-256', bytes))
+  .then((hash) => [name, Array.from(new Uint8Array(hash), (b) => b.toString(16).padStart(2, '0')).join('')])))
+  .then((pairs) => done(Object.fromEntries(pairs)));
+"""
+        try:
+            driver.get(site.url)
+            self.assertTrue(wait_for(lambda: driver.execute_script('return !!navigator.serviceWorker.controller')))
+            driver.execute_async_script("caches.open('another-app').then((c) => c.put('kept', new Response('x')))"
+                                        ".then(arguments[0])")
+            for name in os.listdir(second):
+                shutil.copy(os.path.join(second, name), os.path.join(served, name))
+            with open(os.path.join(second, 'sw.js')) as worker:
+                caches = ['another-app', 'sorvane-' + re.search(r"([0-9a-f]{16})'", worker.read()).group(1)]
+            # The next visit fetches the second build's worker, which takes over once it holds every file.
+            driver.get(site.url)
+            self.assertTrue(wait_for(lambda: driver.execute_script(ready)))
+            self.assertTrue(wait_for(lambda: driver.execute_async_script(
+                "caches.keys().then(arguments[0])") == caches, timeout=20))
+            # And the visit after it gets the second build's files, every one.
+            driver.get(site.url)
+            self.assertTrue(wait_for(lambda: driver.execute_script(ready)))
+            files = sorted(name for name in os.listdir(second) if name != 'sw.js')
+            wanted = {}
+            for name in files:
+                with open(os.path.join(second, name), 'rb') as data:
+                    wanted[name] = hashlib.sha256(data.read()).hexdigest()
+            self.assertEqual(driver.execute_async_script(hashes, files), wanted)
+            # Offline, the second build opens and calculates.
+            site.stop()
+            driver.refresh()
+            self.assertTrue(wait_for(lambda: driver.execute_script(ready)))
+            self.assertEqual(driver.execute_async_script(hashes, files), wanted)
+            driver.find_element(By.ID, 'Command1').click()
+            self.assertEqual(driver.find_element(By.ID, 'Text_TCR').get_property('value'), '0.12')
+        finally:
+            driver.quit()
+            site.stop()
+            shutil.rmtree(work, ignore_errors=True)
+
+
+class Policy(unittest.TestCase):
+    def test_refused_picker_falls_back_to_the_download(self):
+        # As an administrator blocks file writes: the picker is refused, not cancelled.
+        site = Site(SITE)
+        profile = tempfile.mkdtemp(prefix='sorvane-chromium-')
+        driver = chromium(profile, policy={'DefaultFileSystemWriteGuardSetting': 2})
+        try:
+            driver.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': profile})
+            driver.get(site.url)
+            check_download(self, lambda expression: driver.execute_script('return ' + expression), profile, EXPECTED,
+                           picker=True)
+            self.assertEqual([e['message'] for e in driver.get_log('browser') if e['level'] == 'SEVERE'], [])
+        finally:
+            driver.quit()
+            site.stop()
             shutil.rmtree(profile, ignore_errors=True)
 
 

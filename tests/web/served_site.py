@@ -12,8 +12,8 @@ import time
 class Site:
     """The static site, served on a free port of 127.0.0.1 until stopped."""
 
-    def __init__(self, folder):
-        handler = functools.partial(_QuietHandler, directory=folder)
+    def __init__(self, folder, headers=None):
+        handler = functools.partial(_QuietHandler, directory=folder, headers=headers or {})
         self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
@@ -27,6 +27,15 @@ class Site:
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
+
+    def __init__(self, *args, headers, **kwargs):
+        self.extra_headers = headers  # before the base class handles the request
+        super().__init__(*args, **kwargs)
+
+    def end_headers(self):
+        for name, value in self.extra_headers.items():
+            self.send_header(name, value)
+        super().end_headers()
 
     def log_message(self, *args):
         pass
@@ -42,12 +51,13 @@ def wait_for(what, timeout=10, step=0.05):
         time.sleep(step)
 
 
-def check_download(test, evaluate, folder, expected):
+def check_download(test, evaluate, folder, expected, picker=False):
     """One calculation in a browser that offers airfoil.txt as a download into
-    folder; evaluate(expression) gives an expression's value in the page."""
+    folder, with or without a folder picker; evaluate(expression) gives an
+    expression's value in the page."""
     test.assertTrue(wait_for(lambda: evaluate("performance.getEntriesByName('sorvane-ready').length > 0"),
                              timeout=20))
-    test.assertFalse(evaluate("typeof showDirectoryPicker === 'function'"))
+    test.assertEqual(evaluate("typeof showDirectoryPicker === 'function'"), picker)
     evaluate("(document.getElementById('Text_Code').value = '2412',"
              " document.getElementById('Text_N1').value = '31',"
              " document.getElementById('Command1').click())")
