@@ -6,7 +6,6 @@
 #include "core/calculate_section.h"
 #include "core/plain_decimal.h"
 #include "output/show_airfoil.h"
-#include "output/write_coords.h"
 
 namespace sorvane {
 namespace {
@@ -19,8 +18,7 @@ std::string PlotDescription(const SectionState& state)
 
 }  // namespace
 
-void CalculateAndShow(SectionForm& form, SectionState& state,
-                      const std::filesystem::path& coordFile, SyncToDisk sync)
+void CalculateAndShow(SectionForm& form, CoordFile& file, SectionState& state)
 {
     // Nothing may escape into the window's event loop: every failure ends in a message.
     try {
@@ -40,7 +38,7 @@ void CalculateAndShow(SectionForm& form, SectionState& state,
         if (!outcome.sectionFilled) return;
 
         // A file that cannot be written does not make the section wrong: still plot it.
-        if (const auto failure = WriteCoords(state.X, state.Y, state, coordFile, sync))
+        if (const auto failure = WriteCoords(state.X, state.Y, state, file))
             form.ShowMessage(*failure);
         ShowAirfoil(state.X, state.Y, state, form.Picture_Airfoil());
         form.DescribePlot(PlotDescription(state));
@@ -49,11 +47,6 @@ void CalculateAndShow(SectionForm& form, SectionState& state,
     } catch (...) {
         form.ShowMessage("The calculation failed.");
     }
-}
-
-void CalculateAndShow(SectionForm& form)
-{
-    CalculateAndShow(form, SharedSectionState(), kCoordFileName);
 }
 
 }  // namespace sorvane

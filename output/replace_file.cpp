@@ -4,6 +4,7 @@
 
 #include "core/wide_text.h"
 #include "output/file_calls.h"
+#include "output/save_failure.h"
 
 namespace sorvane {
 namespace {
@@ -66,13 +67,12 @@ file_calls::Reason Refusal(const ExistingFile& existing)
 std::string Failure(const fs::path& shown, const fs::path& real, const std::string& reason,
                     const ExistingFile& existing)
 {
-    std::string message = "Could not write " + Utf8(shown);
-    if (real != shown) message += " (a link to " + Utf8(real.lexically_normal()) + ")";
-    message += ": " + reason + ".";
-    if (existing.kind == FileKind::Regular) message += " The previous file is unchanged.";
-    else if (existing.kind != FileKind::Missing && existing.kind != FileKind::Folder)
-        message += " It is left as it was.";
-    return message;
+    std::string what = Utf8(shown);
+    if (real != shown) what += " (a link to " + Utf8(real.lexically_normal()) + ")";
+    LeftBehind left = LeftBehind::AsItWas;
+    if (existing.kind == FileKind::Regular) left = LeftBehind::PreviousFile;
+    else if (existing.kind == FileKind::Missing || existing.kind == FileKind::Folder) left = LeftBehind::Unsaid;
+    return SaveFailure(what, reason, left);
 }
 
 // Writes the bytes into a new file beside the target and moves it into place;

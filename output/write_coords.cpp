@@ -26,27 +26,27 @@ std::string SectionName(const SectionState& state)
            + DigitGroup(state.ThicknessDigits, 2);
 }
 
-std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state)
+std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state, LineEnd lineEnd)
 {
+    const char* const end = LineEndText(lineEnd);
     const double numPoints = CellValue(state.NumPoints);
-    std::string text = SectionName(state) + kLineEnd;
-    text += PrintedNumber(ShortestPlainDecimal(numPoints)) + kLineEnd;
+    std::string text = SectionName(state) + end;
+    text += PrintedNumber(ShortestPlainDecimal(numPoints)) + end;
     for (int i = 1; i <= numPoints && i < kArrayCells; ++i) {
         text += PrintedNumber(std::to_string(i));
         text += "   ";
         text += PrintedNumber(RoundedPlainDecimal(CellValue(X[i]), 5));
         text += "   ";
         text += PrintedNumber(RoundedPlainDecimal(CellValue(Y[i]), 5));
-        text += kLineEnd;
+        text += end;
     }
     return text;
 }
 
-std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
-                                       const SectionState& state,
-                                       const std::filesystem::path& file, SyncToDisk sync)
+std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y, const SectionState& state,
+                                       CoordFile& file)
 {
-    return ReplaceFileContents(file, CoordsText(X, Y, state), sync);
+    return file.Save(CoordsText(X, Y, state, file.LineEnds()));
 }
 
 }  // namespace sorvane

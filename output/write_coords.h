@@ -11,12 +11,30 @@ namespace sorvane {
 
 inline constexpr const char* kCoordFileName = "airfoil.txt";
 
-// The platform's text line end: the file is read by the tools of the system it is written on.
+// The file is read by the tools of the system it is written on, so its lines
+// end as that system's text files do: the desktop's own, or, in the page,
+// those of the system the browser runs on.
+enum class LineEnd { Lf, CrLf };
+
 #ifdef _WIN32
+inline constexpr LineEnd kSystemLineEnd = LineEnd::CrLf;
 inline constexpr const char* kLineEnd = "\r\n";
 #else
+inline constexpr LineEnd kSystemLineEnd = LineEnd::Lf;
 inline constexpr const char* kLineEnd = "\n";
 #endif
+
+inline constexpr const char* LineEndText(LineEnd end) { return end == LineEnd::CrLf ? "\r\n" : "\n"; }
+
+// Where the coordinate file goes: the desktop saves it into the working
+// folder (SavedCoordFile), the page hands it to the browser.
+class CoordFile {
+public:
+    virtual ~CoordFile() = default;
+    virtual LineEnd LineEnds() const { return kSystemLineEnd; }
+    // Takes the whole file's text; on failure, the message to show.
+    [[nodiscard]] virtual std::optional<std::string> Save(const std::string& text) = 0;
+};
 
 // A number as printed to the file: a blank in place of the sign when it is not
 // negative, the plain decimal text, one blank after it.
@@ -26,12 +44,17 @@ inline constexpr const char* kLineEnd = "\n";
 [[nodiscard]] std::string SectionName(const SectionState& state);
 
 // The whole file: the name, the point count, then one line per point with the
-// index, x and y rounded to 5 decimals. Lines end in kLineEnd.
-[[nodiscard]] std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state);
+// index, x and y rounded to 5 decimals.
+[[nodiscard]] std::string CoordsText(const CoordArray& X, const CoordArray& Y, const SectionState& state,
+                                     LineEnd lineEnd = kSystemLineEnd);
 
-// Replaces the coordinate file in one step (see ReplaceFileContents), so no
-// half-written file is ever seen. On failure the earlier file stays as it was
-// and the result is the message to show.
+// Writes the section's file, whole, where the file goes; on failure the
+// earlier file stays as it was and the result is the message to show.
+[[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
+                                                     const SectionState& state, CoordFile& file);
+
+// The same into a file saved in one step (see ReplaceFileContents), so no
+// half-written file is ever seen; defined with SavedCoordFile.
 [[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
                                                      const SectionState& state,
                                                      const std::filesystem::path& file = kCoordFileName,

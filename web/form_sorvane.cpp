@@ -193,14 +193,7 @@ void Form_Sorvane::LayOut()
     client_["style"].set("height", CssPixels(client.height));
 }
 
-void Form_Sorvane::CalculateAndShow()
-{
-    plotted_ = false;
-    // The page's memory needs no sync to disk; the folder's stream commits on its own.
-    sorvane::CalculateAndShow(*this, SharedSectionState(), kCoordFileName, SyncToDisk::No);
-    // Only an accepted calculation plots, and only it has saved a file to hand on.
-    if (plotted_) file_.HandOn(kCoordFileName);
-}
+void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this, file_, SharedSectionState()); }
 
 void Form_Sorvane::ShowAboutWindow()
 {
@@ -230,10 +223,6 @@ std::string Form_Sorvane::DecimalSeparator() const
 
 DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
 
-void Form_Sorvane::DescribePlot(const std::string& description)
-{
-    plotted_ = true;
-    picture_->Describe(description);
-}
+void Form_Sorvane::DescribePlot(const std::string& description) { picture_->Describe(description); }
 
 }  // namespace sorvane::web

@@ -10,7 +10,7 @@
 #include "web/form_about.h"
 #include "web/message_box.h"
 #include "web/page.h"
-#include "web/saved_file.h"
+#include "web/handed_on_file.h"
 
 namespace sorvane {
 struct ControlSpec;
@@ -50,9 +50,8 @@ private:
     std::unique_ptr<AirfoilPicture> picture_;
     MessageBox messages_;
     Form_About about_;
-    SavedFile file_;
+    HandedOnFile file_;
     FrameTask refit_;
-    bool plotted_ = false;
 };
 
 }  // namespace sorvane::web

@@ -1,0 +1,31 @@
+#include "output/save_failure.h"
+
+namespace sorvane {
+namespace {
+
+std::string_view LeftSentence(LeftBehind left)
+{
+    switch (left) {
+    case LeftBehind::Unsaid: return "";
+    case LeftBehind::PreviousFile: return " The previous file is unchanged.";
+    case LeftBehind::AsItWas: return " It is left as it was.";
+    case LeftBehind::NoFile: return " No airfoil.txt was left there.";
+    case LeftBehind::EmptyFile: return " An empty airfoil.txt was left there.";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string SaveFailure(std::string_view what, std::string_view reason, LeftBehind left)
+{
+    std::string message = "Could not write ";
+    message += what;
+    message += ": ";
+    message += reason;
+    message += ".";
+    message += LeftSentence(left);
+    return message;
+}
+
+}  // namespace sorvane
