@@ -1,4 +1,4 @@
-// The page's program: the main window, built into the page once the module has loaded.
+// The page's program: the main window, which the page already shows, wired once the module has loaded.
 #include <emscripten/val.h>
 
 #include "web/form_sorvane.h"
@@ -11,7 +11,7 @@ int main()
     using emscripten::val;
     sorvane_start_files();
     // The page lives on after main returns: its window answers the person's events.
-    static sorvane::web::Form_Sorvane window(val::global("document")["body"]);
+    static sorvane::web::Form_Sorvane window;
     val::global("performance").call<void>("mark", val("sorvane-ready"));
     return 0;
 }

@@ -20,17 +20,13 @@ std::string PathStep(char command, const RecordedDrawing::Point& point)
 AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background)
     : canvas_(std::move(canvas)), description_(std::move(description)), background_(background)
 {
-    canvas_.set("tabIndex", 0);
-    canvas_.call<void>("setAttribute", val("role"), val("img"));
-    canvas_.call<void>("setAttribute", val("aria-describedby"), description_["id"]);
-    canvas_["style"].set("backgroundColor", CssColour(background_));
     drawing_.OnChange([this] { Repaint(); });
 }
 
-void AirfoilPicture::Place(const PixelRect& at)
+void AirfoilPicture::Resized()
 {
-    web::Place(canvas_, at);
-    drawing_.SetOuterPixels(at.width, at.height);
+    // Its outer box, border included, in CSS pixels.
+    drawing_.SetOuterPixels(canvas_["offsetWidth"].as<int>(), canvas_["offsetHeight"].as<int>());
     Repaint();
 }
 

@@ -7,15 +7,16 @@
 
 namespace sorvane::web {
 
-// The drawing box: a canvas that keeps what the plot drew and paints it at the
-// screen's own density, again whenever the page is zoomed or the box is placed.
-// Screen readers hear it as an image with the section it shows as its description.
+// The drawing box: a canvas of the page's window that keeps what the plot
+// drew and paints it at the screen's own density, again whenever the page is
+// zoomed or the window refitted. Screen readers hear it as an image with the
+// section it shows as its description.
 class AirfoilPicture {
 public:
     AirfoilPicture(val canvas, val description, Rgb background);
 
-    // Its outer box, border included, in CSS pixels.
-    void Place(const PixelRect& at);
+    // Takes the box's size anew, as the page has laid it out.
+    void Resized();
     // Paints before the browser next shows the page.
     void Repaint() { paint_.Request(); }
     RecordedDrawing& Drawing() { return drawing_; }

@@ -3,18 +3,13 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "command/section_form.h"
 #include "web/airfoil_picture.h"
 #include "web/form_about.h"
+#include "web/handed_on_file.h"
 #include "web/message_box.h"
 #include "web/page.h"
-#include "web/handed_on_file.h"
-
-namespace sorvane {
-struct ControlSpec;
-}
 
 namespace sorvane::web {
 
@@ -25,7 +20,7 @@ namespace sorvane::web {
 // person's text needs more room.
 class Form_Sorvane : public SectionForm {
 public:
-    explicit Form_Sorvane(val parent);
+    Form_Sorvane();
 
     std::string Text(TextField field) const override;
     void SetText(TextField field, const std::string& text) override;
@@ -42,8 +37,6 @@ private:
 
     val window_ = val::undefined();
     val client_ = val::undefined();
-    // Each control with its place in the design, in the order the focus walks them.
-    std::vector<std::pair<val, const ControlSpec*>> placed_;
     std::map<TextField, val> fields_;
     val command1_ = val::undefined();
     val mnAbout_ = val::undefined();

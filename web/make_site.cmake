@@ -1,7 +1,8 @@
-# Puts the static site together: the page's files beside the built module, and
-# the offline copy's service worker, whose cache is named by the files' hash.
+# Puts the static site together: the page's files beside the built module and
+# the index.html and stylesheet that make_page wrote, and the offline copy's
+# service worker, whose cache is named by the files' hash.
 #   cmake -DSOURCE=web/site -DSITE=build/web/site -DICONS="a.png;b.svg" -P make_site.cmake
-foreach(file index.html sorvane.css manifest.webmanifest)
+foreach(file manifest.webmanifest)
     configure_file(${SOURCE}/${file} ${SITE}/${file} COPYONLY)
 endforeach()
 foreach(icon ${ICONS})

@@ -181,6 +181,33 @@ class Page(unittest.TestCase):
             node = nodes.get(node.get('parentId'))
         return chain[:1] + [role for role in chain if role[0] == 'alertdialog'][:1]
 
+    def assert_scaled(self, grown, plain):
+        """Every control of one layout is where the other has it, grown by one factor."""
+        factor = grown['boxes']['Picture_Airfoil'][2] / plain['boxes']['Picture_Airfoil'][2]
+        origin, plain_origin = grown['boxes']['Frame2'][:2], plain['boxes']['Frame2'][:2]
+        self.assertEqual(grown['boxes'].keys(), plain['boxes'].keys())
+        for name, box in plain['boxes'].items():
+            for i in range(4):
+                at = box[i] - (plain_origin[i] if i < 2 else 0)
+                got = grown['boxes'][name][i] - (origin[i] if i < 2 else 0)
+                self.assertAlmostEqual(got, at * factor, delta=2, msg=name)
+
+    def test_window_is_in_the_page_before_any_script(self):
+        elements = "return [...document.querySelectorAll('#Form_Sorvane *')].map((e) => e.tagName + '#' + e.id)"
+        self.driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': True})
+        try:
+            self.driver.get(self.site.url)
+            before = self.driver.execute_script(elements), self.driver.execute_script(LAYOUT)
+            names = {name: self.element(name).accessible_name for name in NAMES}
+            self.assertEqual(self.element('Label5').text, 'Number of points =')
+        finally:
+            self.driver.execute_cdp_cmd('Emulation.setScriptExecutionDisabled', {'value': False})
+        self.assertEqual(names, NAMES)
+        # Running, the page has the same elements, none added twice, and the fit only rescales the window.
+        self.load()
+        self.assertEqual(self.driver.execute_script(elements), before[0])
+        self.assert_scaled(self.driver.execute_script(LAYOUT), before[1])
+
     def test_starts_as_designed(self):
         self.assertEqual(self.driver.title, 'NACA 4 digit airfoil Coordinate Generator')
         self.assertEqual([self.value(name) for name in ('Text_Code', 'Text_N1', 'Text_CCR', 'Text_FCR', 'Text_TCR')],
@@ -460,13 +487,7 @@ axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22
                     grown = self.driver.execute_script(LAYOUT)
                     self.assertEqual(grown['cut'], [])
                     self.assertGreaterEqual(grown['fontSize'], plain['fontSize'] * (1.5 if undo else 1))
-                    factor = grown['boxes']['Picture_Airfoil'][2] / plain['boxes']['Picture_Airfoil'][2]
-                    origin, plain_origin = grown['boxes']['Frame2'][:2], plain['boxes']['Frame2'][:2]
-                    for name, box in plain['boxes'].items():
-                        for i in range(4):
-                            at = box[i] - (plain_origin[i] if i < 2 else 0)
-                            got = grown['boxes'][name][i] - (origin[i] if i < 2 else 0)
-                            self.assertAlmostEqual(got, at * factor, delta=2, msg=name)
+                    self.assert_scaled(grown, plain)
                     if not undo:
                         backing = self.driver.execute_script(
                             "const c = document.getElementById('Picture_Airfoil');"

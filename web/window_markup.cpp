@@ -1,0 +1,138 @@
+#include "web/window_markup.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "design/window_design.h"
+
+namespace sorvane::web {
+namespace {
+
+constexpr const char* kPlaceholder = "<!-- The main window, written here from its design. -->";
+
+std::string Escaped(std::string_view text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string Attribute(std::string_view name, std::string_view value)
+{
+    return " " + std::string(name) + "=\"" + Escaped(value) + "\"";
+}
+
+// The controls in the order the focus walks them: the page's order is the
+// keyboard's and the screen reader's, with no positive tabindex.
+std::vector<const ControlSpec*> PageOrder(const WindowDesign& design)
+{
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& control : design.controls) order.push_back(&control);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+std::string Element(const ControlSpec& entry, const std::string& inside)
+{
+    const std::string id = Attribute("id", entry.name);
+    const std::string top = entry.onTop ? " on-top" : "";
+    switch (entry.kind) {
+    case ControlKind::Frame: return "<div" + id + " class=\"frame\" role=\"group\">\n" + inside + "</div>\n";
+    // A caption is the field's label: a click on it goes to the field, as on any page.
+    case ControlKind::Label:
+        return "<label" + id + " class=\"label\"" + Attribute("for", entry.labels) + ">" + Escaped(entry.caption) +
+               "</label>\n";
+    // An ordinary single-line field with no length limit, and no form: Enter runs nothing.
+    // Named as the desktop names it, over its caption's text.
+    case ControlKind::Edit:
+        return "<input" + id + " class=\"field" + top + "\" type=\"text\"" + Attribute("value", entry.caption) +
+               " autocomplete=\"off\" spellcheck=\"false\"" + Attribute("aria-label", entry.accessibleName) + ">\n";
+    case ControlKind::Picture:
+        return "<canvas" + id + " class=\"picture\" tabindex=\"0\" role=\"img\"" +
+               Attribute("aria-label", entry.accessibleName) + Attribute("aria-describedby", std::string(entry.name) +
+               "_Description") + "></canvas>\n";
+    case ControlKind::Button:
+        return "<button" + id + " class=\"command\" type=\"button\">" + Escaped(entry.caption) + "</button>\n";
+    }
+    return "";
+}
+
+std::string Twips(int twips) { return "calc(var(--twip) * " + std::to_string(twips) + ")"; }
+
+// A frame's controls are placed from its outer corner, as on the desktop; the page's from inside its border.
+std::string Edge(int twips, bool inFrame)
+{
+    if (!inFrame) return Twips(twips);
+    return "calc(var(--twip) * " + std::to_string(twips) + " - var(--frame-border))";
+}
+
+}  // namespace
+
+std::string MainWindowMarkup()
+{
+    const WindowDesign& design = MainWindowDesign();
+    const std::vector<const ControlSpec*> order = PageOrder(design);
+    // Each frame where its place in the order is, holding its own controls.
+    std::string body;
+    for (const ControlSpec* entry : order) {
+        if (!entry->parent.empty()) continue;
+        if (entry->kind != ControlKind::Frame) {
+            body += Element(*entry, "");
+            continue;
+        }
+        std::string inside;
+        for (const ControlSpec* child : order)
+            if (child->parent == entry->name) inside += Element(*child, "");
+        body += Element(*entry, inside);
+    }
+    const std::string title(design.title);
+    const std::string plot(ControlFor(design, ControlRole::Plot).name);
+    return "<main id=\"Form_Sorvane\" aria-labelledby=\"Form_Sorvane_Title\">\n"
+           "<h1 id=\"Form_Sorvane_Title\" class=\"titlebar\">" + Escaped(title) + "</h1>\n"
+           "<div id=\"Form_Sorvane_Menu\" class=\"menubar\" role=\"menubar\">"
+           "<button id=\"Mn_About\" type=\"button\" role=\"menuitem\">" + Escaped(design.menuItem) + "</button></div>\n"
+           "<div id=\"Form_Sorvane_Client\" class=\"client\">\n" + body + "</div>\n"
+           "<span" + Attribute("id", plot + "_Description") + " hidden></span>\n"
+           "<span id=\"Form_Sorvane_TextSize\" class=\"text-size\" aria-hidden=\"true\"></span>\n"
+           "</main>";
+}
+
+std::string MainWindowRules()
+{
+    const WindowDesign& design = MainWindowDesign();
+    std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n";
+    rules += "#Form_Sorvane_Client { width: " + Twips(design.client.width) + "; height: " +
+             Twips(design.client.height) + "; }\n";
+    for (const ControlSpec& entry : design.controls) {
+        const bool inFrame = !entry.parent.empty();
+        rules += "#" + std::string(entry.name) + " { left: " + Edge(entry.twips.left, inFrame) + "; top: " +
+                 Edge(entry.twips.top, inFrame) + "; width: " + Twips(entry.twips.width) + "; height: " +
+                 Twips(entry.twips.height) + ";";
+        if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(entry.twips.height) + ";";
+        if (entry.kind == ControlKind::Picture) {
+            const Rgb& colour = design.plotBackground;
+            rules += " background-color: rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) +
+                     ", " + std::to_string(colour.blue) + ");";
+        }
+        rules += " }\n";
+    }
+    return rules;
+}
+
+std::string WithWindow(const std::string& page)
+{
+    const std::size_t at = page.find(kPlaceholder);
+    if (at == std::string::npos) return page;
+    return page.substr(0, at) + MainWindowMarkup() + page.substr(at + std::string_view(kPlaceholder).size());
+}
+
+}  // namespace sorvane::web
