@@ -25,3 +25,15 @@ endforeach()
 string(SHA256 SORVANE_SITE_HASH "${hashes}")
 string(SUBSTRING ${SORVANE_SITE_HASH} 0 16 SORVANE_SITE_HASH)
 configure_file(${SOURCE}/sw.js.in ${SITE}/sw.js @ONLY)
+
+# Beside each file that compresses, the copies a host may send in its place:
+# brotli at its best, and gzip without a name or date, so that the same site
+# gives the same bytes.
+if(BROTLI AND GZIP)
+    foreach(file index.html sorvane.css manifest.webmanifest sorvane.js sorvane.wasm sorvane.svg sw.js)
+        execute_process(COMMAND ${BROTLI} --quality=11 --force --output=${SITE}/${file}.br ${SITE}/${file}
+                        COMMAND_ERROR_IS_FATAL ANY)
+        execute_process(COMMAND ${GZIP} -9 -n -c ${SITE}/${file} OUTPUT_FILE ${SITE}/${file}.gz
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+endif()
