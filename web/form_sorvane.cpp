@@ -1,5 +1,6 @@
 #include "web/form_sorvane.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -11,6 +12,18 @@ namespace sorvane::web {
 namespace {
 
 val ById(std::string_view id) { return Document().call<val>("getElementById", val(std::string(id))); }
+
+// Every control a person clicks or taps is at least this many CSS pixels
+// tall, as WCAG 2.2 asks of targets: the design grows to that where the text
+// alone would leave it smaller.
+constexpr double kSmallestTarget = 24;
+
+double TargetFactor(const WindowDesign& design)
+{
+    int lowest = std::numeric_limits<int>::max();
+    for (const ControlSpec* control : TabOrder(design)) lowest = std::min(lowest, control->twips.height);
+    return kSmallestTarget / (lowest * PixelsPerTwip(kDesignDpi));
+}
 
 double Across(val element, const char* side1, const char* side2)
 {
@@ -81,7 +94,8 @@ void Form_Sorvane::LayOut()
 
     client_["style"].set("fontSize", CssPixels(CanvasTextMeasurer::CssSize(fit.font)));
     // The stylesheet places every control in twips times this one length.
-    client_["style"].call<void>("setProperty", val("--twip"), val(CssPixels(PixelsPerTwip(kDesignDpi, fit.factor))));
+    const double factor = std::max(fit.factor, TargetFactor(design));
+    client_["style"].call<void>("setProperty", val("--twip"), val(CssPixels(PixelsPerTwip(kDesignDpi, factor))));
     picture_->Resized();
 }
 
