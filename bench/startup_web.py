@@ -1,12 +1,17 @@
 #!/usr/bin/python3
-"""The page's figures in headless Chromium: start-up against a plain page with
-the same controls and no program, and one calculation against the same number
-of lines drawn by a page's own script. Medians of interleaved runs.
+"""The page's figures in headless Chromium, each beside a baseline measured in
+the same run: the site's bytes; the first paint and the first click that
+calculates, against the same page with no script (the window's own HTML and
+stylesheet); and one calculation, against the same number of lines drawn by a
+page's own script. Medians of interleaved loads, the site served as a host
+that sends the brotli copies does, the offline copy serving the page as on a
+person's second visit.
 
     startup_web.py SITE_FOLDER [RUNS]
 """
 
 import os
+import re
 import shutil
 import statistics
 import sys
@@ -16,8 +21,14 @@ sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'tests', 'web')
 from served_site import Site, wait_for  # noqa: E402
 from chromium_test import HAND_FOLDER, chromium  # noqa: E402
 
-READY = "return (performance.getEntriesByName('sorvane-ready')[0] || {}).startTime"
-LOADED = "const n = performance.getEntriesByType('navigation')[0]; return n && n.loadEventEnd"
+# Navigation to the first paint, to the window wired (a click then calculates), and to the load event.
+TIMES = """
+const paint = performance.getEntriesByName('first-contentful-paint')[0];
+const ready = performance.getEntriesByName('sorvane-ready')[0];
+const load = performance.getEntriesByType('navigation')[0];
+return paint && load && load.loadEventEnd && (!arguments[0] || ready)
+  ? [paint.startTime, ready ? ready.startTime : 0, load.loadEventEnd] : null;
+"""
 
 # A click on the button, then the plot's paint: the frame callbacks asked for
 # just before and just after the click run either side of the program's own.
@@ -53,30 +64,40 @@ done([handled - start, 0]);
 """
 
 
+def site_bytes(folder):
+    """The site's files as they are, and as a host sends them: each file's brotli copy where it has one."""
+    names = [name for name in os.listdir(folder) if not name.endswith(('.br', '.gz'))]
+    raw = sum(os.path.getsize(os.path.join(folder, name)) for name in names)
+    sent = sum(os.path.getsize(os.path.join(folder, name + '.br' if os.path.exists(
+        os.path.join(folder, name + '.br')) else name)) for name in names)
+    return len(names), raw, sent
+
+
 def main():
     site_folder = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 21
     work = tempfile.mkdtemp(prefix='sorvane-bench-')
-    site = Site(work)
     for name in os.listdir(site_folder):
         shutil.copy(os.path.join(site_folder, name), work)
+    # The plain page: the same document with no script, so the same window shown by its HTML and stylesheet alone.
+    with open(os.path.join(work, 'index.html')) as page:
+        plain = re.sub(r'<script[^>]*></script>\n|<link rel="preload"[^>]*>\n', '', page.read())
+    with open(os.path.join(work, 'plain.html'), 'w') as out:
+        out.write(plain)
+    site = Site(work, precompressed=True)
     driver = chromium(os.path.join(work, 'profile'))
     try:
+        browser = driver.capabilities.get('browserVersion', '?')
         driver.get(site.url)
-        wait_for(lambda: driver.execute_script(READY))
-        # The plain page: the window's own elements as the program built them, its stylesheet, no script.
-        window = driver.execute_script("return document.getElementById('Form_Sorvane').outerHTML")
-        with open(os.path.join(work, 'plain.html'), 'w') as plain:
-            plain.write('<!DOCTYPE html><html lang="en"><head><meta charset="utf-8"><title>plain</title>'
-                        '<link rel="stylesheet" href="sorvane.css"></head><body>%s</body></html>' % window)
+        wait_for(lambda: driver.execute_script(TIMES, True))
         wait_for(lambda: driver.execute_script('return !!navigator.serviceWorker.controller'))
 
         sorvane, plain = [], []
         for _ in range(runs):
             driver.get(site.url + 'plain.html')
-            plain.append(wait_for(lambda: driver.execute_script(LOADED)))
+            plain.append(wait_for(lambda: driver.execute_script(TIMES, False)))
             driver.get(site.url)
-            sorvane.append(max(wait_for(lambda: driver.execute_script(READY)), driver.execute_script(LOADED)))
+            sorvane.append(wait_for(lambda: driver.execute_script(TIMES, True)))
 
         driver.execute_script(HAND_FOLDER, 'bench')
         for field, text in (('Text_Code', '2412'), ('Text_N1', '200')):
@@ -92,13 +113,17 @@ def main():
         site.stop()
         shutil.rmtree(work, ignore_errors=True)
 
-    size = sum(os.path.getsize(os.path.join(site_folder, name)) for name in os.listdir(site_folder))
     m = statistics.median
-    print('site:                      %d bytes, %d files' % (size, len(os.listdir(site_folder))))
-    print('runs each:                 %d (interleaved, one browser, the offline copy serving the page)' % runs)
-    print('start-up, plain page:      %.1f ms median (navigation to load)' % m(plain))
-    print('start-up, Sorvane:         %.1f ms median (navigation to the window ready)  %.2f x plain'
-          % (m(sorvane), m(sorvane) / m(plain)))
+    files, raw, sent = site_bytes(site_folder)
+    paint = m(t[0] for t in sorvane), m(t[0] for t in plain)
+    ready, shown = m(t[1] for t in sorvane), m(t[2] for t in plain)
+    print('Chromium:                  %s, headless; %d runs each, interleaved, one browser' % (browser, runs))
+    print('site:                      %d files, %d bytes; %d bytes as brotli' % (files, raw, sent))
+    print('first paint, plain page:   %.1f ms median' % paint[1])
+    print('first paint, Sorvane:      %.1f ms median  %.2f x plain (the window in it)' % (paint[0], paint[0] / paint[1]))
+    print('plain page loaded:         %.1f ms median (navigation to its load event)' % shown)
+    print('first click that calculates: %.1f ms median (navigation to the window wired)  %.2f x plain loaded'
+          % (ready, ready / shown))
     print('click to plot painted:     %.3f ms median (2412, 200 points, file handed on)' % m(click))
     print('%d lines from script:     %.3f ms median  (Sorvane %.2f x that)' % (lines, m(draw), m(click) / m(draw)))
 

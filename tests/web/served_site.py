@@ -12,8 +12,9 @@ import time
 class Site:
     """The static site, served on a free port of 127.0.0.1 until stopped."""
 
-    def __init__(self, folder, headers=None):
-        handler = functools.partial(_QuietHandler, directory=folder, headers=headers or {})
+    def __init__(self, folder, headers=None, precompressed=False):
+        handler = functools.partial(_QuietHandler, directory=folder, headers=headers or {},
+                                    precompressed=precompressed)
         self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
@@ -28,9 +29,26 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'}
 
-    def __init__(self, *args, headers, **kwargs):
+    def __init__(self, *args, headers, precompressed, **kwargs):
         self.extra_headers = headers  # before the base class handles the request
+        self.precompressed = precompressed
         super().__init__(*args, **kwargs)
+
+    def send_head(self):
+        # As hosts that send a file's brotli copy where the browser takes it.
+        path = self.translate_path(self.path)
+        if os.path.isdir(path):
+            path = os.path.join(path, 'index.html')
+        if (self.precompressed and 'br' in self.headers.get('Accept-Encoding', '')
+                and os.path.isfile(path + '.br')):
+            data = open(path + '.br', 'rb')
+            self.send_response(200)
+            self.send_header('Content-Type', self.guess_type(path))
+            self.send_header('Content-Encoding', 'br')
+            self.send_header('Content-Length', str(os.fstat(data.fileno()).st_size))
+            self.end_headers()
+            return data
+        return super().send_head()
 
     def end_headers(self):
         for name, value in self.extra_headers.items():
