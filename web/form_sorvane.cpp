@@ -7,6 +7,7 @@
 #include "command/calculate_and_show.h"
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
+#include "web/window_markup.h"
 
 namespace sorvane::web {
 namespace {
@@ -36,7 +37,7 @@ double Across(val element, const char* side1, const char* side2)
 // time, so it is on screen before the module has loaded: here it is only
 // found and wired.
 Form_Sorvane::Form_Sorvane()
-    : window_(ById("Form_Sorvane")), client_(ById("Form_Sorvane_Client")), messages_(Document()["body"]),
+    : window_(ById(kWindowId)), client_(ById(kClientId)), messages_(Document()["body"]),
       about_(Document()["body"]), file_([this](const std::string& message) { ShowMessage(message); }),
       refit_([this] { LayOut(); })
 {
@@ -45,10 +46,10 @@ Form_Sorvane::Form_Sorvane()
     for (const ControlSpec& entry : design.controls)
         if (entry.field) fields_.emplace(*entry.field, ById(entry.name));
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
-    picture_ = std::make_unique<AirfoilPicture>(ById(plot.name), ById(std::string(plot.name) + "_Description"),
+    picture_ = std::make_unique<AirfoilPicture>(ById(plot.name), ById(std::string(plot.name) + kDescriptionSuffix),
                                                 design.plotBackground);
     command1_ = ById(ControlFor(design, ControlRole::Command).name);
-    mnAbout_ = ById("Mn_About");
+    mnAbout_ = ById(kMenuItemId);
 
     LayOut();
     OnFailure([this](const std::string& message) { ShowMessage(message); });
@@ -60,7 +61,7 @@ Form_Sorvane::Form_Sorvane()
     Listen(Window(), "resize", [this](val) { refit_.Request(); });
     WatchDensity();
     val::global("ResizeObserver").new_(Callback([this](val) { refit_.Request(); }))
-        .call<void>("observe", ById("Form_Sorvane_TextSize"));
+        .call<void>("observe", ById(kTextSizeId));
     ById(design.startingFocus).call<void>("focus");
 }
 

@@ -58,8 +58,8 @@ std::string Element(const ControlSpec& entry, const std::string& inside)
                " autocomplete=\"off\" spellcheck=\"false\"" + Attribute("aria-label", entry.accessibleName) + ">\n";
     case ControlKind::Picture:
         return "<canvas" + id + " class=\"picture\" tabindex=\"0\" role=\"img\"" +
-               Attribute("aria-label", entry.accessibleName) + Attribute("aria-describedby", std::string(entry.name) +
-               "_Description") + "></canvas>\n";
+               Attribute("aria-label", entry.accessibleName) +
+               Attribute("aria-describedby", std::string(entry.name) + kDescriptionSuffix) + "></canvas>\n";
     case ControlKind::Button:
         return "<button" + id + " class=\"command\" type=\"button\">" + Escaped(entry.caption) + "</button>\n";
     }
@@ -94,15 +94,14 @@ std::string MainWindowMarkup()
             if (child->parent == entry->name) inside += Element(*child, "");
         body += Element(*entry, inside);
     }
-    const std::string title(design.title);
     const std::string plot(ControlFor(design, ControlRole::Plot).name);
-    return "<main id=\"Form_Sorvane\" aria-labelledby=\"Form_Sorvane_Title\">\n"
-           "<h1 id=\"Form_Sorvane_Title\" class=\"titlebar\">" + Escaped(title) + "</h1>\n"
-           "<div id=\"Form_Sorvane_Menu\" class=\"menubar\" role=\"menubar\">"
-           "<button id=\"Mn_About\" type=\"button\" role=\"menuitem\">" + Escaped(design.menuItem) + "</button></div>\n"
-           "<div id=\"Form_Sorvane_Client\" class=\"client\">\n" + body + "</div>\n"
-           "<span" + Attribute("id", plot + "_Description") + " hidden></span>\n"
-           "<span id=\"Form_Sorvane_TextSize\" class=\"text-size\" aria-hidden=\"true\"></span>\n"
+    return "<main" + Attribute("id", kWindowId) + " aria-labelledby=\"Form_Sorvane_Title\">\n"
+           "<h1 id=\"Form_Sorvane_Title\" class=\"titlebar\">" + Escaped(design.title) + "</h1>\n"
+           "<div id=\"Form_Sorvane_Menu\" class=\"menubar\" role=\"menubar\"><button" + Attribute("id", kMenuItemId) +
+           " type=\"button\" role=\"menuitem\">" + Escaped(design.menuItem) + "</button></div>\n"
+           "<div" + Attribute("id", kClientId) + " class=\"client\">\n" + body + "</div>\n"
+           "<span" + Attribute("id", plot + kDescriptionSuffix) + " hidden></span>\n"
+           "<span" + Attribute("id", kTextSizeId) + " class=\"text-size\" aria-hidden=\"true\"></span>\n"
            "</main>";
 }
 
@@ -110,7 +109,7 @@ std::string MainWindowRules()
 {
     const WindowDesign& design = MainWindowDesign();
     std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n";
-    rules += "#Form_Sorvane_Client { width: " + Twips(design.client.width) + "; height: " +
+    rules += "#" + std::string(kClientId) + " { width: " + Twips(design.client.width) + "; height: " +
              Twips(design.client.height) + "; }\n";
     for (const ControlSpec& entry : design.controls) {
         const bool inFrame = !entry.parent.empty();

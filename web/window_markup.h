@@ -6,6 +6,14 @@
 // at build time from the window design: no JavaScript, no browser needed.
 namespace sorvane::web {
 
+// The ids of the window's own elements beside its controls, which carry their design names.
+inline constexpr const char* kWindowId = "Form_Sorvane";
+inline constexpr const char* kClientId = "Form_Sorvane_Client";
+inline constexpr const char* kMenuItemId = "Mn_About";
+inline constexpr const char* kTextSizeId = "Form_Sorvane_TextSize";
+// The hidden text that describes the plot: the plot's name and "_Description".
+inline constexpr const char* kDescriptionSuffix = "_Description";
+
 // The window's elements: the title bar, the menu bar with its entry, and each
 // control of the design, its design name as its id, in the order the focus
 // walks them, each frame's controls inside it.
