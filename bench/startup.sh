@@ -16,7 +16,7 @@ pids=()
 config=$(mktemp -d)
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$config"' EXIT
 source "$(dirname "$0")/../scripts/x_session.sh"
-start_x_session 141 190
+start_x_session
 export QT_QPA_PLATFORM=xcb
 [ -z "$desktop_font" ] || use_desktop_font "$config" "$desktop_font"
 

@@ -23,7 +23,7 @@ pids=()
 results=$(mktemp -d)
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$results"' EXIT
 source "$(dirname "$0")/../scripts/x_session.sh"
-start_x_session 231 260
+start_x_session
 /usr/lib/wine/wineserver -k 2>/dev/null || true
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
 # One wine server for every run, as a desktop session keeps it.

@@ -30,7 +30,7 @@ run_platform() (
     case "$platform" in
         x11)
             source "$scripts/x_session.sh"
-            start_x_session 191 240 || { echo "FAIL (x11): the X server did not start"; exit 1; }
+            start_x_session || { echo "FAIL (x11): the X server did not start"; exit 1; }
             qt_platform=xcb ;;
         wayland)
             source "$scripts/wayland_session.sh"

@@ -40,7 +40,7 @@ icons=$(table Icon)
 grep -q '^SorvaneIcon' <<<"$icons" || fail "the icon is not in the MSI"
 
 source "$here/../../scripts/x_session.sh"
-start_x_session 261 290 || fail "could not start an X server"
+start_x_session || fail "could not start an X server"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot failed"
 
 drive_c="$WINEPREFIX/drive_c"
@@ -67,8 +67,7 @@ main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | sed
 calculate_from_start_menu() {  # calculate_from_start_menu DOCUMENTS
     "$wine" start /unix "$(realpath "$(shortcut)")"
     wait_for 60 main_window || fail "the program did not start from the shortcut"
-    xdotool windowactivate --sync "$(main_window)" >/dev/null 2>&1 || true
-    sleep 0.5
+    activate "$(main_window)" || fail "the main window never got the keyboard focus"
     xdotool key space
     wait_for 10 test -s "$1/airfoil.txt" || fail "airfoil.txt did not appear in $1"
     [ "$(head -n 1 "$1/airfoil.txt" | tr -d '\r')" = "NACA 0012" ] || fail "airfoil.txt: $(head -n 1 "$1/airfoil.txt")"

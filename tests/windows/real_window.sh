@@ -42,7 +42,7 @@ fail() {
 }
 
 source "$here/../../scripts/x_session.sh"
-start_x_session 192 230 || fail "could not start an X server"
+start_x_session || fail "could not start an X server"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1 || fail "wineboot failed"
 
 # The setting, in the prefix's registry as Windows' display and text-size settings leave it.
@@ -78,8 +78,7 @@ sorvane_pid=$!
 main_window() { xdotool search --onlyvisible --name "NACA 4 digit airfoil" | sed -n 1p; }
 wait_for 60 main_window || fail "the main window did not appear"
 window=$(main_window)
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-sleep 0.5
+activate "$window" || fail "the main window never got the keyboard focus"
 
 read -r width height dpi < <("$wine" "$probe" client | tr -d '\r')
 echo "client area: $width x $height at $dpi dpi"
@@ -98,9 +97,10 @@ xdotool type --delay 50 "2412"
 xdotool key --delay 80 Tab ctrl+a
 xdotool type --delay 50 "31"
 xdotool key --delay 80 Tab space
+sed 's/$/\r/' "$expected" >"$work/expected.txt"
 wait_for 10 test -s airfoil.txt || fail "airfoil.txt was not written"
-sleep 0.5
-sed 's/$/\r/' "$expected" | cmp - airfoil.txt || fail "airfoil.txt differs from $expected with CR LF line ends"
+# The save replaces the file whole, so what appears is final; a short or wrong file stays so.
+cmp "$work/expected.txt" airfoil.txt || fail "airfoil.txt differs from $expected with CR LF line ends"
 
 import -window "$window" "$work/window.png"
 red=$(convert "$work/window.png" txt:- | grep -c -i '#FA0000' || true)
@@ -112,15 +112,29 @@ echo "$setting: airfoil.txt byte for byte, $red red outline pixels on screen"
 # The result fields, as a person copies them: Tab from the button passes the
 # drawing box, then camber, thickness and camber position.
 clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
-copy_field() { xdotool key --delay 80 Tab ctrl+a ctrl+c; sleep 0.3; clipboard; }
+copied=
+# copy_field [KEYS...]: presses the keys (Tab by default), copies the focused
+# field, and prints it once the clipboard holds something new.
+copy_field() {
+    local before=$copied
+    xdotool key --delay 80 "${@:-Tab}" ctrl+a ctrl+c
+    clipboard_changed() { copied=$(clipboard) && [ -n "$copied" ] && [ "$copied" != "$before" ]; }
+    wait_for 10 clipboard_changed || fail "nothing new reached the clipboard after ${*:-Tab} ctrl+c"
+    echo "$copied"
+}
 xdotool key --delay 80 Tab
-results="$(copy_field) $(copy_field) $(copy_field)"
+camber=$(copy_field); copied=$camber
+thickness=$(copy_field); copied=$thickness
+position=$(copy_field); copied=$position
+results="$camber $thickness $position"
 [ "$results" = "0.02 0.12 0.4" ] || fail "result fields: $results"
 
-# Enter in a field runs nothing: the window has no default button.
+# Enter in a field runs nothing: the window has no default button. The code
+# copied after it is the mark: keys are handled in order, so a calculation that
+# Enter started would have written its file before the copy.
 rm airfoil.txt
 xdotool key --delay 80 Tab Return
-sleep 1
+[ "$(copy_field ctrl+End)" = 2412 ] || fail "the code field did not hold 2412 after Enter"
 [ ! -e airfoil.txt ] || fail "Enter in the code field ran the calculation"
 
 message_box() { xdotool search --onlyvisible --name '^Sorvane$' | sed -n 1p; }
@@ -130,14 +144,14 @@ expect_message() {
     local text
     text=$("$wine" "$probe" message | tr -d '\r')
     [[ "$text" == *"$1"* ]] || fail "message '$text' lacks '$1'"
-    xdotool windowactivate --sync "$(message_box)" >/dev/null 2>&1 || true
+    activate "$(message_box)" || fail "the message box never got the keyboard focus"
     xdotool key Return
     wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Sorvane$" >/dev/null' || fail "the message box stayed"
     echo "message: $text"
 }
 # calculate CODE: types the code, then presses the button from the keyboard.
 calculate() {
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    activate "$window" || fail "the main window never got the keyboard focus back"
     xdotool key --delay 80 ctrl+a
     xdotool type --delay 50 "$1"
     xdotool key --delay 80 Tab Tab space
@@ -163,12 +177,14 @@ expect_message "read-only"
 [ "$(cat airfoil.txt)" = "$(printf 'kept\r')" ] || fail "the read-only airfoil.txt was changed"
 
 # About from the menu bar's one entry (Alt, then Enter), twice: one window.
+# Each time About comes to the front with the focus, after the command is
+# handled: a second window would have been mapped by then.
 about_windows() { xdotool search --onlyvisible --name '^About$' 2>/dev/null | wc -l; }
+about_focused() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = About ]; }
 for _ in 1 2; do
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    activate "$window" || fail "the main window never got the keyboard focus back"
     xdotool key --delay 150 alt Return
-    wait_for 10 bash -c "xdotool search --onlyvisible --name '^About\$'" || fail "About did not open"
-    sleep 0.5
+    wait_for 10 about_focused || fail "About did not open with the focus"
 done
 [ "$(about_windows)" -eq 1 ] || fail "$(about_windows) About windows"
 about=$(xdotool search --onlyvisible --name '^About$' | sed -n 1p)
@@ -178,12 +194,13 @@ green=$(convert "$work/about.png" txt:- | grep -c -i '#008000' || true)
 [ "$yellow" -gt 20000 ] && [ "$green" -gt 50 ] || fail "About shows $yellow yellow and $green green pixels"
 
 # Closing the main window first leaves About and the program; closing About ends it.
-xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+activate "$window" || fail "the main window never got the keyboard focus back"
 xdotool key alt+F4
 wait_for 10 bash -c '! xdotool search --onlyvisible --name "NACA 4 digit airfoil" >/dev/null' || fail "the main window stayed"
-sleep 1
-kill -0 "$sorvane_pid" 2>/dev/null || fail "the program ended with About still open"
-xdotool windowactivate --sync "$about" >/dev/null 2>&1 || true
+# That nothing ends has no event to wait for: the program is given two seconds to end, and must not.
+program_ended() { ! kill -0 "$sorvane_pid" 2>/dev/null; }
+! wait_for 2 program_ended || fail "the program ended with About still open"
+activate "$about" || fail "About never got the keyboard focus"
 xdotool key alt+F4
 wait_for 15 bash -c "! kill -0 $sorvane_pid 2>/dev/null" || fail "the program did not end with its last window"
 echo "plain: results, Enter, three messages, one About, closing: as designed"
