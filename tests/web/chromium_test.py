@@ -80,8 +80,10 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 
 
 def chromium(profile, policy=None):
-    """Chromium with a new profile; with policy, under that managed policy,
-    which only this browser sees (its own view of /etc/chromium)."""
+    """Chromium with a new profile, under only the test's own managed policy
+    (none, or policy): the browser sees a /etc/chromium of its own, so a
+    machine's administrator's policies neither break the test nor change what
+    it sees."""
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -89,18 +91,22 @@ def chromium(profile, policy=None):
                      '--window-size=1000,800', '--user-data-dir=' + profile):
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    driver = '/usr/bin/chromedriver'
+    etc = os.path.join(profile, 'etc')
+    for kind in ('managed', 'recommended'):
+        os.makedirs(os.path.join(etc, 'policies', kind))
+    # What the package installs beside the policies, as it is.
+    for name in os.listdir('/etc/chromium') if os.path.isdir('/etc/chromium') else ():
+        if name != 'policies' and os.path.isfile(os.path.join('/etc/chromium', name)):
+            shutil.copy2(os.path.join('/etc/chromium', name), etc)
     if policy is not None:
-        etc = os.path.join(profile, 'etc')
-        shutil.copytree('/etc/chromium', etc)
-        os.makedirs(os.path.join(etc, 'policies', 'managed'))
         with open(os.path.join(etc, 'policies', 'managed', 'sorvane-test.json'), 'w') as out:
             json.dump(policy, out)
-        driver = os.path.join(profile, 'chromedriver')
-        with open(driver, 'w') as out:
-            out.write('#!/bin/sh\nexec unshare %s sh -c \'mount --bind "$0" /etc/chromium && '
-                      'exec /usr/bin/chromedriver "$@"\' %s "$@"\n' % ('-m' if os.getuid() == 0 else '-rm', shlex.quote(etc)))
-        os.chmod(driver, 0o755)
+    # chromedriver, and the browser it starts, in a mount namespace of their own with that folder over /etc/chromium.
+    driver = os.path.join(profile, 'chromedriver')
+    with open(driver, 'w') as out:
+        out.write('#!/bin/sh\nexec unshare %s sh -c \'mount --bind "$0" /etc/chromium && '
+                  'exec /usr/bin/chromedriver "$@"\' %s "$@"\n' % ('-m' if os.getuid() == 0 else '-rm', shlex.quote(etc)))
+    os.chmod(driver, 0o755)
     return webdriver.Chrome(service=Service(driver), options=options)
 
 
