@@ -2,7 +2,9 @@
 # Sets up a Debian 12 machine for Sorvane, builds it, and runs the program,
 # runs every test, or makes the Debian packages.
 #   bash scripts/sorvane.sh run      install what is missing, build, launch the window
-#   bash scripts/sorvane.sh test     install what is missing, build, run every test
+#   bash scripts/sorvane.sh test [STAGE...]
+#                                    install what is missing, build, run every test stage, or
+#                                    only those named, in their usual order (see stages below)
 #   bash scripts/sorvane.sh package  install the build dependencies, build the source and binary
 #                                    packages with dpkg-buildpackage, the Windows installer and
 #                                    portable exe, and the page as a zip; leave them under build/
@@ -11,13 +13,26 @@
 # status counts ends in a reader that stops early (grep -q, head, awk's exit):
 # the writer may then die of SIGPIPE and fail the pipeline by chance. Their
 # output is captured first, or read whole.
+#
+# Every configure in this script names BUILD_TESTING, on or off, so that no
+# build folder keeps the choice of the command that used it before: run and
+# package leave their folders without tests, and the test command turns them
+# on again (and every ctest run refuses to find no tests).
 set -euo pipefail
 
+stages=(native package reproducible installed sanitizers fuzz windows web)
 mode=${1:-}
 case "$mode" in
-    run | test | package) ;;
-    *) echo "usage: bash scripts/sorvane.sh run|test|package" >&2; exit 2 ;;
+    run | package) [ $# -eq 1 ] || { echo "usage: bash scripts/sorvane.sh $mode" >&2; exit 2; } ;;
+    test) ;;
+    *) echo "usage: bash scripts/sorvane.sh run|package|test [STAGE...]" >&2; exit 2 ;;
 esac
+shift
+chosen=("$@")
+for name in "${chosen[@]}"; do
+    [[ " ${stages[*]} " == *" $name "* ]] ||
+        { echo "sorvane.sh: no stage '$name'; the stages are: ${stages[*]}" >&2; exit 2; }
+done
 
 cd "$(dirname "$0")/.."
 
@@ -95,18 +110,25 @@ copy_source() {
     fi
 }
 
+# The Debian version, and the files of this version's packages (and of no
+# other) in FOLDER: deb_outputs FOLDER SUFFIX, as in deb_outputs build _amd64.deb.
+deb_version() { dpkg-parsechangelog -S Version; }
+deb_output() { echo "$1/sorvane_$(deb_version)$2"; }
+
 # make_package WORK DEST [dpkg-buildpackage options...]: builds in a copy of the
 # tree under WORK (dpkg-buildpackage writes beside the tree it builds), then
 # moves exactly what the .changes lists, and the .changes, into DEST, and prints
-# their paths. A build that fails leaves nothing in DEST.
+# their paths. This version's earlier outputs in DEST go first, so a build that
+# fails leaves none of them, and a later look finds this build's files alone.
 make_package() {
     local work=$1 dest=$2 changes file files=()
     shift 2
     rm -rf "$work"
+    rm -f "$dest/sorvane_$(deb_version)".* "$dest/sorvane_$(deb_version)"_* "$dest/sorvane-dbgsym_$(deb_version)"_*
     copy_source "$work/sorvane"
     (cd "$work/sorvane" && dpkg-buildpackage -us -uc -j"$jobs" "$@") >&2 ||
         { echo "package: dpkg-buildpackage failed; the log is above" >&2; return 1; }
-    changes=$(ls "$work"/sorvane_*.changes)
+    changes=$(deb_output "$work" "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
     # The Files section: one "md5 size section priority name" line each.
     while read -r _ _ _ _ file; do files+=("$file"); done < <(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes")
     mkdir -p "$dest"
@@ -164,32 +186,54 @@ fi
 # Each stage in a shell of its own that stops at its first failure. Every
 # stage runs, whatever an earlier one gave, so that one failure hides nothing
 # of the others; the summary has a line each, and the run fails if any did.
+# A stage tells what it checked by writing it to $checked ("131 tests"): a
+# stage that passes without saying so ran nothing, and fails.
 summary=()
 passed=0
 failed=0
-stage() {  # stage NAME FUNCTION
-    local name=$1 start=$SECONDS status
-    shift
+mkdir -p build
+checked=$(mktemp build/stage-checked.XXXXXX)
+trap 'rm -f "$checked"' EXIT
+stage() {  # stage NAME
+    local name=$1 start=$SECONDS status what
     echo "=== $name"
+    : >"$checked"
     set +e
-    (set -e; "$@")
+    (set -e; "$name")
     status=$?
     set -e
+    what=$(cat "$checked")
+    if [ "$status" -eq 0 ] && [ -z "$what" ]; then
+        echo "$name: it says it checked nothing"
+        status=1
+    fi
     if [ "$status" -eq 0 ]; then
         passed=$((passed + 1))
-        summary+=("$(printf '%-13s passed in %4d s' "$name:" $((SECONDS - start)))")
+        summary+=("$(printf '%-13s passed in %4d s (%s)' "$name:" $((SECONDS - start)) "$what")")
     else
         failed=$((failed + 1))
-        summary+=("$(printf '%-13s FAILED in %4d s (status %d)' "$name:" $((SECONDS - start)) "$status")")
+        summary+=("$(printf '%-13s FAILED in %4d s (status %d%s)' "$name:" $((SECONDS - start)) "$status" "${what:+; $what}")")
         echo "$name: FAILED (status $status)"
     fi
 }
 
+# run_ctest LOG CTEST_OPTIONS...: ctest, which fails where it finds no test
+# (the presets say so too), its output also kept in LOG; the count of tests
+# it ran goes to $checked.
+run_ctest() {
+    local log=$1 count
+    shift
+    ctest --no-tests=error "$@" 2>&1 | tee "$log"
+    count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log")
+    [ "${count:-0}" -gt 0 ] || { echo "ctest ran no test"; return 1; }
+    echo "$count tests" >"$checked"
+}
+
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
 native() {
-    cmake --preset default
+    cmake --preset default -DBUILD_TESTING=ON
     cmake --build --preset default -j "$jobs"
-    ctest --preset default -j "$jobs"
+    run_ctest build/default/ctest.log --preset default -j "$jobs"
 }
 
 # The source and binary packages, built and tested as Debian builds them, and
@@ -197,42 +241,66 @@ native() {
 package() {
     install_build_dependencies
     make_package build/deb-work build
-    bash tests/package_test.sh build/sorvane_*_amd64.changes build/deb-work/sorvane/obj-*
+    local changes deb
+    changes=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
+    deb=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")
+    bash tests/package_test.sh "$changes" build/deb-work/sorvane/obj-*
     rm -rf build/deb-root
-    dpkg-deb --extract build/sorvane_*_amd64.deb build/deb-root
+    dpkg-deb --extract "$deb" build/deb-root
     bash tests/install_test.sh --tree build/deb-root/usr
+    echo "$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes" | wc -l) files built, linted and checked; the installed tree checked" >"$checked"
+}
+
+# This version's packages, from the package stage of this run where it ran,
+# and otherwise built now.
+packages_of_this_run() {
+    [[ " ${chosen[*]:-${stages[*]}} " == *" package "* ]] && [ -f "$(deb_output build .dsc)" ] && return 0
+    install_build_dependencies
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null
 }
 
 # A second build, later and in another folder, gives the same bytes.
 reproducible() {
+    packages_of_this_run
     DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null
-    local deb
+    local deb debs=0
     for deb in build/deb-again/out/*.deb; do
         cmp "$deb" "build/$(basename "$deb")" || { echo "reproducible: $(basename "$deb") differs"; return 1; }
+        debs=$((debs + 1))
     done
     echo "reproducible: $(cd build/deb-again/out && ls ./*.deb | tr '\n' ' ')byte for byte the same"
+    echo "$debs packages byte for byte the same" >"$checked"
 }
 
 # The installed package, tested as Debian's CI tests it (debian/tests).
 installed() {
+    packages_of_this_run
     rm -rf build/deb-source
-    dpkg-source -x build/sorvane_*.dsc build/deb-source >/dev/null
-    autopkgtest build/sorvane_*_amd64.deb build/deb-source -- null
+    dpkg-source -x "$(deb_output build .dsc)" build/deb-source >/dev/null
+    autopkgtest "$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")" build/deb-source -- null |
+        tee build/autopkgtest.log
+    local passes
+    passes=$(grep -c -E '^[^ ]+ +PASS' build/autopkgtest.log || true)
+    [ "$passes" -gt 0 ] || { echo "installed: autopkgtest passed no test"; return 1; }
+    echo "$passes autopkgtest tests" >"$checked"
 }
 
 # The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitizers() {
-    cmake --preset sanitize
+    cmake --preset sanitize -DBUILD_TESTING=ON
     cmake --build --preset sanitize -j "$jobs"
-    ctest --preset sanitize -j "$jobs"
+    run_ctest build/sanitize/ctest.log --preset sanitize -j "$jobs"
 }
 
 # The number reader and the whole command under libFuzzer, for a fixed number of inputs.
 fuzz() {
-    cmake --preset fuzz
+    cmake --preset fuzz -DBUILD_TESTING=ON
     cmake --build --preset fuzz -j "$jobs"
-    ctest --preset fuzz >build/fuzz/fuzz.log 2>&1 || { tail -n 40 build/fuzz/fuzz.log; return 1; }
-    echo "fuzz: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' build/fuzz/fuzz.log); the log is build/fuzz/fuzz.log"
+    run_ctest build/fuzz/ctest.log --preset fuzz >build/fuzz/fuzz.log 2>&1 || { tail -n 40 build/fuzz/fuzz.log; return 1; }
+    local runs
+    runs=$(sed -n 's/.*Done \([0-9]*\) runs in .*/\1/p' build/fuzz/fuzz.log | awk '{ n += $1 } END { print n + 0 }')
+    echo "fuzz: $runs runs; the log is build/fuzz/fuzz.log"
+    echo "$(cat "$checked"), $runs inputs" >"$checked"
 }
 
 # sorvane.exe and the toolkit-free tests cross-built for Windows, run under
@@ -250,29 +318,25 @@ windows() {
     rm -rf "$WINEPREFIX"
     timeout 300 /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
     timeout 120 /usr/lib/wine/wineserver -w || { echo "windows: the prefix's boot did not end"; return 1; }
-    ctest --preset windows
+    run_ctest build/windows/ctest.log --preset windows
 }
 
 # The page compiled to WebAssembly with Emscripten: the toolkit-free tests
 # under node, and the site served on 127.0.0.1 in headless Chromium and Firefox ESR.
 web() {
-    cmake --preset web
+    cmake --preset web -DBUILD_TESTING=ON
     cmake --build --preset web -j "$jobs"
     # The page's test tools from the npm registry, as the lock file pins them; never shipped.
     mkdir -p build/web/test-tools
     cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/
     (cd build/web/test-tools && npm ci --no-audit --no-fund)
-    ctest --preset web
+    run_ctest build/web/ctest.log --preset web
 }
 
-stage native native
-stage package package
-stage reproducible reproducible
-stage installed installed
-stage sanitizers sanitizers
-stage fuzz fuzz
-stage windows windows
-stage web web
+for name in "${stages[@]}"; do
+    [ ${#chosen[@]} -eq 0 ] || [[ " ${chosen[*]} " == *" $name "* ]] || continue
+    stage "$name"
+done
 echo
 printf '%s\n' "${summary[@]}"
 echo "all: $passed passed, $failed failed"
