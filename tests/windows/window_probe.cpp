@@ -1,6 +1,8 @@
 // Reads what a person sees of a running Sorvane on Windows:
 //   window_probe message   the text of the open "Sorvane" message box
 //   window_probe client    the main window's client area in pixels, and its dpi
+//   window_probe about     how many About windows are open, as the program has them, and
+//                          "front" where one of them is the foreground window
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -43,6 +45,19 @@ int Client()
     return 0;
 }
 
+int About()
+{
+    int open = 0;
+    bool front = false;
+    for (HWND about = nullptr; (about = FindWindowExW(nullptr, about, L"SorvaneAbout", nullptr)) != nullptr;) {
+        if (!IsWindowVisible(about)) continue;
+        ++open;
+        front = front || about == GetForegroundWindow();
+    }
+    std::printf("%d%s\n", open, front ? " front" : "");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -50,6 +65,7 @@ int main(int argc, char* argv[])
     const std::string what = argc > 1 ? argv[1] : "";
     if (what == "message") return Message();
     if (what == "client") return Client();
-    std::fprintf(stderr, "usage: window_probe message|client\n");
+    if (what == "about") return About();
+    std::fprintf(stderr, "usage: window_probe message|client|about\n");
     return 2;
 }
