@@ -17,8 +17,9 @@ std::string PathStep(char command, const RecordedDrawing::Point& point)
 
 }  // namespace
 
-AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background)
-    : canvas_(std::move(canvas)), description_(std::move(description)), background_(background)
+AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background, const Reporter& report)
+    : canvas_(std::move(canvas)), description_(std::move(description)), background_(background),
+      paint_([this] { Paint(); }, report)
 {
     drawing_.OnChange([this] { Repaint(); });
 }

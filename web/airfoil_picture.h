@@ -13,7 +13,9 @@ namespace sorvane::web {
 // section it shows as its description.
 class AirfoilPicture {
 public:
-    AirfoilPicture(val canvas, val description, Rgb background);
+    AirfoilPicture(val canvas, val description, Rgb background, const Reporter& report);
+    AirfoilPicture(const AirfoilPicture&) = delete;
+    AirfoilPicture& operator=(const AirfoilPicture&) = delete;
 
     // Takes the box's size anew, as the page has laid it out.
     void Resized();
@@ -29,7 +31,7 @@ private:
     val description_ = val::undefined();
     Rgb background_;
     RecordedDrawing drawing_;
-    FrameTask paint_{[this] { Paint(); }};
+    FrameTask paint_;
 };
 
 }  // namespace sorvane::web

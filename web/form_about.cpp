@@ -37,7 +37,7 @@ void KeepInkInside(val label, const AboutLabelSpec& entry, double boxHeight)
 
 }  // namespace
 
-Form_About::Form_About(val parent) : parent_(std::move(parent)) {}
+Form_About::Form_About(val parent, Reporter report) : parent_(std::move(parent)), report_(std::move(report)) {}
 
 bool Form_About::Open() const { return !window_.isUndefined() && window_["open"].as<bool>(); }
 
@@ -45,7 +45,9 @@ void Form_About::Show(val entry, const PixelRect& beside)
 {
     entry_ = std::move(entry);
     if (!Open()) {
-        // Closed, it keeps nothing: it comes back exactly as designed.
+        // Closed, it keeps nothing: it comes back exactly as designed, and
+        // the closed one goes with its listeners.
+        listeners_.clear();
         if (!window_.isUndefined()) window_.call<void>("remove");
         Create();
         window_["style"].set("left", CssPixels(beside.left + beside.width + 16));
@@ -72,16 +74,16 @@ void Form_About::Create()
     // val(const char*) reads Latin-1; a std::string goes over as UTF-8.
     close.set("textContent", val(std::string("\u00d7")));
     close.call<void>("setAttribute", val("aria-label"), val("Close"));
-    Listen(close, "click", [window = window_](val) { window.call<void>("close"); });
+    listeners_.emplace_back(close, "click", [this](val) { window_.call<void>("close"); }, report_);
     // A modeless dialog has no Escape of its own.
-    Listen(window_, "keydown", [window = window_](val event) {
+    listeners_.emplace_back(window_, "keydown", [this](val event) {
         if (event["key"].as<std::string>() != "Escape") return;
         event.call<void>("preventDefault");
-        window.call<void>("close");
-    });
-    Listen(window_, "close", [this](val) {
+        window_.call<void>("close");
+    }, report_);
+    listeners_.emplace_back(window_, "close", [this](val) {
         if (!entry_.isUndefined()) entry_.call<void>("focus");
-    });
+    }, report_);
 
     val client = AddElement(window_, "div");
     client.set("className", val("client"));

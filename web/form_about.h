@@ -1,5 +1,7 @@
 #pragma once
 
+#include <list>
+
 #include "web/page.h"
 
 namespace sorvane::web {
@@ -9,7 +11,9 @@ namespace sorvane::web {
 // the main window stays usable beside it.
 class Form_About {
 public:
-    explicit Form_About(val parent);
+    Form_About(val parent, Reporter report);
+    Form_About(const Form_About&) = delete;
+    Form_About& operator=(const Form_About&) = delete;
 
     // Opens it from the design, or brings the open one forward: there is only
     // ever one. Closed by its close box or Escape, it gives the focus back to entry.
@@ -22,6 +26,9 @@ private:
     val parent_ = val::undefined();
     val window_ = val::undefined();
     val entry_ = val::undefined();
+    Reporter report_;
+    // The open window's: they go with it when it is made anew.
+    std::list<Listener> listeners_;
 };
 
 }  // namespace sorvane::web

@@ -37,9 +37,10 @@ double Across(val element, const char* side1, const char* side2)
 // time, so it is on screen before the module has loaded: here it is only
 // found and wired.
 Form_Sorvane::Form_Sorvane()
-    : window_(ById(kWindowId)), client_(ById(kClientId)), messages_(Document()["body"]),
-      about_(Document()["body"]), file_([this](const std::string& message) { ShowMessage(message); }),
-      refit_([this] { LayOut(); })
+    : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
+      client_(ById(kClientId)), messages_(Document()["body"], report_), about_(Document()["body"], report_),
+      file_(report_), refit_([this] { LayOut(); }, report_),
+      textSizeChanged_([this](val) { refit_.Request(); }, report_)
 {
     const WindowDesign& design = MainWindowDesign();
     Document().set("title", val(std::string(design.title)));
@@ -47,33 +48,34 @@ Form_Sorvane::Form_Sorvane()
         if (entry.field) fields_.emplace(*entry.field, ById(entry.name));
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
     picture_ = std::make_unique<AirfoilPicture>(ById(plot.name), ById(std::string(plot.name) + kDescriptionSuffix),
-                                                design.plotBackground);
+                                                design.plotBackground, report_);
     command1_ = ById(ControlFor(design, ControlRole::Command).name);
     mnAbout_ = ById(kMenuItemId);
 
     LayOut();
-    OnFailure([this](const std::string& message) { ShowMessage(message); });
-    Listen(command1_, "click", [this](val) { CalculateAndShow(); });
-    Listen(mnAbout_, "click", [this](val) { ShowAboutWindow(); });
+    listeners_.emplace_back(command1_, "click", [this](val) { CalculateAndShow(); }, report_);
+    listeners_.emplace_back(mnAbout_, "click", [this](val) { ShowAboutWindow(); }, report_);
     // Zoom changes the screen's density and may change the text's size; a
     // window dragged to another monitor changes the density alone, and the
     // browser's settings the text's size alone. One refit a frame for all.
-    Listen(Window(), "resize", [this](val) { refit_.Request(); });
+    listeners_.emplace_back(Window(), "resize", [this](val) { refit_.Request(); }, report_);
     WatchDensity();
-    val::global("ResizeObserver").new_(Callback([this](val) { refit_.Request(); }))
-        .call<void>("observe", ById(kTextSizeId));
+    textSizeObserver_ = val::global("ResizeObserver").new_(textSizeChanged_.Function());
+    textSizeObserver_.call<void>("observe", ById(kTextSizeId));
     ById(design.startingFocus).call<void>("focus");
 }
+
+Form_Sorvane::~Form_Sorvane() { textSizeObserver_.call<void>("disconnect"); }
 
 // A query that stops matching when the density changes, asked anew each time.
 void Form_Sorvane::WatchDensity()
 {
     char query[64];
     std::snprintf(query, sizeof query, "(resolution: %.17gdppx)", Window()["devicePixelRatio"].as<double>());
-    Listen(Window().call<val>("matchMedia", val(std::string(query))), "change", [this](val) {
+    densityWatch_.emplace(Window().call<val>("matchMedia", val(std::string(query))), "change", [this](val) {
         refit_.Request();
         WatchDensity();
-    }, ListenOnce::Yes);
+    }, report_, ListenOnce::Yes);
 }
 
 // The controls keep the person's text size, and the design grows to hold it.

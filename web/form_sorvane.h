@@ -1,7 +1,9 @@
 #pragma once
 
+#include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "command/section_form.h"
@@ -21,6 +23,9 @@ namespace sorvane::web {
 class Form_Sorvane : public SectionForm {
 public:
     Form_Sorvane();
+    ~Form_Sorvane() override;
+    Form_Sorvane(const Form_Sorvane&) = delete;
+    Form_Sorvane& operator=(const Form_Sorvane&) = delete;
 
     std::string Text(TextField field) const override;
     void SetText(TextField field, const std::string& text) override;
@@ -35,6 +40,8 @@ private:
     void LayOut();
     void WatchDensity();
 
+    // Every failure of the window's handlers ends in its own message.
+    const Reporter report_;
     val window_ = val::undefined();
     val client_ = val::undefined();
     std::map<TextField, val> fields_;
@@ -45,6 +52,11 @@ private:
     Form_About about_;
     HandedOnFile file_;
     FrameTask refit_;
+    std::list<Listener> listeners_;
+    // Renewed at each change of density, which ends the one before.
+    std::optional<Listener> densityWatch_;
+    Callback textSizeChanged_;
+    val textSizeObserver_ = val::undefined();
 };
 
 }  // namespace sorvane::web

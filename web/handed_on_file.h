@@ -1,9 +1,9 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "output/write_coords.h"
+#include "web/page.h"
 
 namespace sorvane::web {
 
@@ -16,10 +16,15 @@ namespace sorvane::web {
 // folder's previous file stays whole.
 class HandedOnFile final : public CoordFile {
 public:
-    explicit HandedOnFile(std::function<void(const std::string& message)> report);
+    explicit HandedOnFile(Reporter report);
+    HandedOnFile(const HandedOnFile&) = delete;
+    HandedOnFile& operator=(const HandedOnFile&) = delete;
 
     LineEnd LineEnds() const override;
     [[nodiscard]] std::optional<std::string> Save(const std::string& text) override;
+
+private:
+    Callback told_;
 };
 
 }  // namespace sorvane::web

@@ -2,7 +2,7 @@
 
 namespace sorvane::web {
 
-MessageBox::MessageBox(val parent) : dialog_(AddElement(parent, "dialog", "Message"))
+MessageBox::MessageBox(val parent, const Reporter& report) : dialog_(AddElement(parent, "dialog", "Message"))
 {
     dialog_.call<void>("setAttribute", val("role"), val("alertdialog"));
     dialog_.call<void>("setAttribute", val("aria-labelledby"), val("Message_Caption"));
@@ -19,15 +19,15 @@ MessageBox::MessageBox(val parent) : dialog_(AddElement(parent, "dialog", "Messa
     ok.set("className", val("command"));
     ok.set("autofocus", true);
 
-    Listen(ok, "click", [this](val) { dialog_.call<void>("close"); });
+    listeners_.emplace_back(ok, "click", [this](val) { dialog_.call<void>("close"); }, report);
     // OK, Escape or the browser closing it: each ends in "close".
-    Listen(dialog_, "close", [this](val) { Dismissed(); });
+    listeners_.emplace_back(dialog_, "close", [this](val) { Dismissed(); }, report);
     // A message that came while another window had the focus (the folder
     // picker as it closes) opens once the page has it back: a screen reader
     // then reads it as it reads every other.
-    Listen(Window(), "focus", [this](val) {
+    listeners_.emplace_back(Window(), "focus", [this](val) {
         if (!Open()) ShowNext();
-    });
+    }, report);
 }
 
 bool MessageBox::Open() const { return dialog_["open"].as<bool>(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <list>
 #include <string>
 
 #include "web/page.h"
@@ -15,7 +16,9 @@ namespace sorvane::web {
 // screen reader reads it; the focus goes back to where it was.
 class MessageBox {
 public:
-    explicit MessageBox(val parent);
+    MessageBox(val parent, const Reporter& report);
+    MessageBox(const MessageBox&) = delete;
+    MessageBox& operator=(const MessageBox&) = delete;
 
     void Show(const std::string& message);
     bool Open() const;
@@ -28,6 +31,7 @@ private:
     val text_ = val::undefined();
     val returnFocus_ = val::undefined();
     std::deque<std::string> waiting_;
+    std::list<Listener> listeners_;
 };
 
 }  // namespace sorvane::web

@@ -4,51 +4,29 @@
 
 #include <cmath>
 #include <cstdio>
-#include <exception>
-#include <vector>
 
 extern "C" {
-// page.js: the listener that calls Dispatch for the handler at index.
-emscripten::EM_VAL sorvane_listener(int index);
+// page.js: the function that calls Dispatch for handler id.
+emscripten::EM_VAL sorvane_listener(int id);
 }
 
 namespace sorvane::web {
 namespace {
 
-std::vector<std::function<void(val)>>& Handlers()
+HandlerTable<val>& Handlers()
 {
-    static std::vector<std::function<void(val)>> handlers;
+    static HandlerTable<val> handlers;
     return handlers;
 }
 
-std::function<void(const std::string&)>& FailureReport()
-{
-    static std::function<void(const std::string&)> report;
-    return report;
-}
-
-void Report(const std::string& message)
-{
-    if (FailureReport()) FailureReport()(message);
-    else val::global("console").call<void>("error", val(message));
-}
-
-// Every listener ends here. C++'s exceptions stop here; a JavaScript one
+// Every listener ends here. C++'s exceptions stop in Call; a JavaScript one
 // thrown below (by the browser, or by embind) passes by any C++ catch, and
-// page.js's listener catches it.
-void Dispatch(int index, val event)
-{
-    try {
-        Handlers().at(static_cast<std::size_t>(index))(event);
-    } catch (const std::exception& error) {
-        Report(std::string("The page failed: ") + error.what());
-    } catch (...) {
-        Report("The page failed.");
-    }
-}
+// page.js's listener catches it and hands it to JavaScriptFailed.
+void Dispatch(int id, val argument) { Handlers().Call(id, std::move(argument)); }
 
-// A JavaScript exception that passed by Dispatch's catch, caught in page.js.
-void JavaScriptFailed(const std::string& what) { Report("The page failed: " + what); }
+// Told to the failed handler's reporter; false where none is left, and the
+// console has it.
+bool JavaScriptFailed(int id, const std::string& what) { return Handlers().Report(id, "The page failed: " + what); }
 
 EMSCRIPTEN_BINDINGS(sorvane_page)
 {
@@ -58,11 +36,13 @@ EMSCRIPTEN_BINDINGS(sorvane_page)
 
 }  // namespace
 
-val Callback(std::function<void(val)> handler)
+Callback::Callback(std::function<void(val)> handler, Reporter report)
+    : registration_(Handlers(), std::move(handler), std::move(report)),
+      function_(val::take_ownership(sorvane_listener(registration_.Id())))
 {
-    Handlers().push_back(std::move(handler));
-    return val::take_ownership(sorvane_listener(static_cast<int>(Handlers().size() - 1)));
 }
+
+std::size_t HandlerCount() { return Handlers().Size(); }
 
 val Document() { return val::global("document"); }
 
@@ -126,28 +106,33 @@ double ComputedPixels(val element, const char* property)
     return std::isfinite(pixels) ? pixels : 0;
 }
 
-void Listen(val target, const char* type, std::function<void(val)> handler, ListenOnce once)
+Listener::Listener(val target, const char* type, std::function<void(val)> handler, Reporter report, ListenOnce once)
+    : target_(std::move(target)), type_(type), callback_(std::move(handler), std::move(report))
 {
     val options = val::object();
     options.set("once", once == ListenOnce::Yes);
-    target.call<void>("addEventListener", val(type), Callback(std::move(handler)), options);
+    target_.call<void>("addEventListener", val(type_), callback_.Function(), options);
 }
 
-FrameTask::FrameTask(std::function<void()> task)
-    : callback_(Callback([this, task = std::move(task)](val) {
-          pending_ = false;
+Listener::~Listener() { target_.call<void>("removeEventListener", val(type_), callback_.Function()); }
+
+FrameTask::FrameTask(std::function<void()> task, Reporter report)
+    : callback_([this, task = std::move(task)](val) {
+          frame_ = 0;
           task();
-      }))
+      }, std::move(report))
 {
+}
+
+FrameTask::~FrameTask()
+{
+    if (frame_ != 0) Window().call<void>("cancelAnimationFrame", frame_);
 }
 
 void FrameTask::Request()
 {
-    if (pending_) return;
-    pending_ = true;
-    Window().call<void>("requestAnimationFrame", callback_);
+    if (frame_ != 0) return;
+    frame_ = Window().call<int>("requestAnimationFrame", callback_.Function());
 }
-
-void OnFailure(std::function<void(const std::string&)> report) { FailureReport() = std::move(report); }
 
 }  // namespace sorvane::web

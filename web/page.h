@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "design/twips.h"
+#include "web/handler_table.h"
 #include "output/rgb.h"
 
 // The page's objects as the windows use them: elements, their styles and events.
@@ -33,28 +34,56 @@ double ComputedPixels(val element, const char* property);
 std::string ComputedText(val element, const char* property);
 
 // A function the browser can call back (a listener, an observer's callback):
-// the handler, with every failure ending in the program's message.
-val Callback(std::function<void(val argument)> handler);
+// the handler, registered for as long as this object lives, its failures
+// ending in report. It hands itself to the browser, so it stays where it is.
+class Callback {
+public:
+    Callback(std::function<void(val argument)> handler, Reporter report);
+    Callback(const Callback&) = delete;
+    Callback& operator=(const Callback&) = delete;
+
+    const val& Function() const { return function_; }
+
+private:
+    HandlerTable<val>::Registration registration_;
+    val function_;
+};
 
 // Runs the handler on each event of this type at the target, inside the
 // browser's dispatch of the event, so that what needs a user's gesture (the
-// folder picker) may follow from it.
+// folder picker) may follow from it; the listener goes with this object.
 // Once: only the first such event.
 enum class ListenOnce { No, Yes };
-void Listen(val target, const char* type, std::function<void(val event)> handler, ListenOnce once = ListenOnce::No);
+class Listener {
+public:
+    Listener(val target, const char* type, std::function<void(val event)> handler, Reporter report,
+             ListenOnce once = ListenOnce::No);
+    ~Listener();
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
+
+private:
+    val target_;
+    std::string type_;
+    Callback callback_;
+};
 
 // Runs a task before the browser next paints, once however often it is asked for.
 class FrameTask {
 public:
-    explicit FrameTask(std::function<void()> task);
+    FrameTask(std::function<void()> task, Reporter report);
+    ~FrameTask();
+    FrameTask(const FrameTask&) = delete;
+    FrameTask& operator=(const FrameTask&) = delete;
+
     void Request();
 
 private:
-    val callback_ = val::undefined();
-    bool pending_ = false;
+    Callback callback_;
+    int frame_ = 0;  // the browser's number of the frame asked for; 0 when none is
 };
 
-// Where a handler fails, the page says so in the program's own message.
-void OnFailure(std::function<void(const std::string& message)> report);
+// The handlers registered so far: none is left once their owners are gone.
+std::size_t HandlerCount();
 
 }  // namespace sorvane::web

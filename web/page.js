@@ -11,6 +11,9 @@ mergeInto(LibraryManager.library, {
     refused: false,
     // The saves so far, one after another (a promise; set when the page runs).
     saving: null,
+    // The last download's URL, and the timer that lets it go.
+    url: null,
+    revoking: 0,
     // The folders already given up, so that their queued saves add no second message.
     dropped: null,
 
@@ -41,18 +44,15 @@ mergeInto(LibraryManager.library, {
                                                                  : folders.delete('working')).catch(() => {});
     },
 
-    // Calls back into C++ where a JavaScript exception cannot escape.
-    report: function (call) {
-      try {
-        call();
-      } catch (error) {
-        sorvaneFailed(error);
-      }
+    // What a failure says of itself.
+    describe: function (error) {
+      return error ? String(error.message || error.name || error) : '';
     },
 
     // A folder that can no longer be written is given up once: one message,
-    // and the next calculation asks for a folder again.
-    notSaved: function (why, folder, error, left) {
+    // and the next calculation asks for a folder again. told is the C++
+    // side's function for it, which catches what it throws itself.
+    notSaved: function (told, why, folder, error, left) {
       if (folder && why !== 'failed') {
         if (sorvaneFiles.dropped.has(folder)) return;
         sorvaneFiles.dropped.add(folder);
@@ -61,8 +61,8 @@ mergeInto(LibraryManager.library, {
           sorvaneFiles.keep(null);
         }
       }
-      const detail = error ? String(error.message || error.name || error) : '';
-      sorvaneFiles.report(() => Module['sorvaneNotSaved'](why, folder ? folder.name : '', detail, left || 'previous'));
+      told({why: why, folder: folder ? folder.name : '', detail: sorvaneFiles.describe(error),
+            left: left || 'previous'});
     },
 
     // The folder for one save, settled inside the click: the browser lets a
@@ -118,9 +118,10 @@ mergeInto(LibraryManager.library, {
       }
     },
 
-    save: async function (chosen, name, data) {
+    save: async function (chosen, name, data, told) {
       // No destructuring: Emscripten's optimizer drops such declarations.
       const answer = await chosen;
+      if (answer.failed) throw answer.failed;
       const folder = answer.folder, why = answer.why;
       if (why === 'download') return sorvaneFiles.download(name, data);
       if (why === 'no-folder') {
@@ -128,7 +129,7 @@ mergeInto(LibraryManager.library, {
         if (answer.told) return;
         answer.told = true;
       }
-      if (why) return sorvaneFiles.notSaved(why, folder);
+      if (why) return sorvaneFiles.notSaved(told, why, folder);
       if (sorvaneFiles.dropped.has(folder)) return;
       try {
         await sorvaneFiles.write(folder, name, data);
@@ -136,45 +137,60 @@ mergeInto(LibraryManager.library, {
         const error = failure.error || failure;
         const gone = error && (error.name === 'NotFoundError' || error.name === 'NotAllowedError' ||
                                error.name === 'SecurityError');
-        sorvaneFiles.notSaved(gone ? 'gone' : 'failed', folder, error, failure.left);
+        sorvaneFiles.notSaved(told, gone ? 'gone' : 'failed', folder, error, failure.left);
       }
     },
 
+    // The browser reads the link's URL after the click returns, so it is let
+    // go only when the next download takes its place, or after a minute: one
+    // URL and one timer at most, however many calculations.
     download: function (name, data) {
+      sorvaneFiles.letGo();
       const url = URL.createObjectURL(new Blob([data], {type: 'text/plain'}));
       const link = document.createElement('a');
       link.href = url;
       link.download = name;
       link.click();
-      setTimeout(() => URL.revokeObjectURL(url), 60000);
+      sorvaneFiles.url = url;
+      sorvaneFiles.revoking = setTimeout(sorvaneFiles.letGo, 60000);
+    },
+
+    letGo: function () {
+      clearTimeout(sorvaneFiles.revoking);
+      if (sorvaneFiles.url) URL.revokeObjectURL(sorvaneFiles.url);
+      sorvaneFiles.url = null;
     },
   },
 
-  // A JavaScript exception thrown below C++ passes its catch by: it ends here
-  // in the program's message, or, where even that fails, in the console.
-  $sorvaneFailed: function (error) {
+  // A JavaScript exception thrown below C++ passes its catch by: it ends
+  // here in the message of the handler that failed, or, where that handler is
+  // gone or even its message fails, in the console.
+  $sorvaneFailed: function (error, id) {
     const text = String((error && (error.message || error.name)) || error);
     try {
-      Module['sorvaneFailed'](text);
+      if (Module['sorvaneFailed'](id, text)) return;
     } catch (again) {
-      console.error('Sorvane failed: ' + text);
+      // The console below is all that is left.
     }
+    console.error('Sorvane failed: ' + text);
   },
 
-  // The listener of a handler: every failure, C++ or JavaScript, ends in the program's message.
+  // The function that runs handler id: every failure, C++ or JavaScript, ends in its message.
   sorvane_listener__deps: ['$Emval', '$sorvaneFailed'],
-  sorvane_listener: function (index) {
-    return Emval.toHandle(function (event) {
+  sorvane_listener: function (id) {
+    return Emval.toHandle(function (argument) {
       try {
-        Module['sorvaneDispatch'](index, event);
+        Module['sorvaneDispatch'](id, argument);
       } catch (error) {
-        sorvaneFailed(error);
+        sorvaneFailed(error, id);
       }
     });
   },
 
-  sorvane_start_files__deps: ['$sorvaneFiles', '$sorvaneFailed'],
+  // The first thing main does: from here on a failure is the program's, not the module's loading.
+  sorvane_start_files__deps: ['$sorvaneFiles'],
   sorvane_start_files: function () {
+    performance.mark('sorvane-running');
     sorvaneFiles.dropped = new WeakSet();
     if (typeof window.showDirectoryPicker === 'function' && typeof indexedDB === 'object')
       sorvaneFiles.kept = sorvaneFiles.store('readonly', (folders) => folders.get('working')).catch(() => null);
@@ -182,18 +198,23 @@ mergeInto(LibraryManager.library, {
       navigator.serviceWorker.register('sw.js').catch(() => {});
   },
 
-  sorvane_hand_on__deps: ['$sorvaneFiles'],
-  sorvane_hand_on: function (bytes, length, namePointer) {
+  // Saves the file's bytes; what the browser refuses, and any failure on the
+  // way, ends in told (a C++ handler's function) as {why, folder, detail,
+  // left} or {failed}.
+  sorvane_hand_on__deps: ['$sorvaneFiles', '$Emval'],
+  sorvane_hand_on: function (bytes, length, namePointer, toldHandle) {
     const data = HEAPU8.slice(bytes, bytes + length);
     const name = UTF8ToString(namePointer);
+    const told = Emval.toValue(toldHandle);
     if (typeof window.showDirectoryPicker !== 'function' || sorvaneFiles.refused) {
       sorvaneFiles.download(name, data);
       return;
     }
-    const chosen = sorvaneFiles.folderForSave();
+    // Handled at once: it may fail while earlier saves still wait their turn.
+    const chosen = sorvaneFiles.folderForSave().catch((error) => ({failed: error || 'no reason given'}));
     // One save after another, in the order of the calculations.
     sorvaneFiles.saving = (sorvaneFiles.saving || Promise.resolve())
-      .then(() => sorvaneFiles.save(chosen, name, data))
-      .catch(sorvaneFailed);
+      .then(() => sorvaneFiles.save(chosen, name, data, told))
+      .catch((error) => told({failed: sorvaneFiles.describe(error) || 'no reason given'}));
   },
 });

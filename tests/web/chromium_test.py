@@ -325,7 +325,10 @@ class Page(unittest.TestCase):
         cases = [('delete window.WebAssembly', 'it needs WebAssembly'),
                  ("WebAssembly.instantiateStreaming = WebAssembly.instantiate ="
                   " () => Promise.reject(new Error('no module here'))",
-                  'its module sorvane.wasm did not load or compile (')]
+                  'its module sorvane.wasm did not load or compile (RuntimeError: Aborted(Error: no module here)'),
+                 # A failure of the page's own, once the module runs, is named as it is.
+                 ("HTMLCanvasElement.prototype.getContext = () => { throw new TypeError('no canvas here'); }",
+                  'Sorvane cannot start: TypeError: no canvas here.')]
         cdp = self.driver.execute_cdp_cmd
         for script, text in cases:
             with self.subTest(script=script):
@@ -458,12 +461,16 @@ axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22
     def test_system_settings(self):
         cdp = self.driver.execute_cdp_cmd
         agent = self.driver.execute_script('return navigator.userAgent')
+        windows = re.sub(r'\(X11; [^)]*\)', '(Windows NT 10.0; Win64; x64)', agent)
+        hints = {'platform': 'Windows', 'platformVersion': '15.0.0', 'architecture': 'x86', 'model': '', 'mobile': False}
         # (what is set, what to undo it with, code, the first ratio, the file's line end)
         cases = [
             ('Emulation.setLocaleOverride', {'locale': 'de-DE'}, {}, '0,02', b'\n'),
             ('Emulation.setLocaleOverride', {'locale': 'ar-EG'}, {}, '0\u066b02', b'\n'),
-            ('Emulation.setUserAgentOverride', {'userAgent': agent, 'platform': 'Win32'},
-             {'userAgent': agent, 'platform': 'Linux x86_64'}, '0.02', b'\r\n'),
+            # Windows by the client hints, and by the user agent's words alone, as browsers without hints say it.
+            ('Emulation.setUserAgentOverride', {'userAgent': agent, 'userAgentMetadata': hints},
+             {'userAgent': agent}, '0.02', b'\r\n'),
+            ('Emulation.setUserAgentOverride', {'userAgent': windows}, {'userAgent': agent}, '0.02', b'\r\n'),
         ]
         for command, setting, undo, ratio, line_end in cases:
             with self.subTest(command=command, setting=setting):
@@ -587,6 +594,114 @@ Promise.all(arguments[0].map((name) => fetch(name).then((r) => r.arrayBuffer())
             driver.quit()
             site.stop()
             shutil.rmtree(work, ignore_errors=True)
+
+
+# A day of use, in the page: each part runs COUNT times, and ends once the page is idle.
+DAY = {
+    'about': """
+for (let i = 0; i < COUNT; i++) {
+  Mn_About.click();
+  if (i % 2) Form_About_Close.click();
+  else Form_About.dispatchEvent(new KeyboardEvent('keydown', {key: 'Escape', bubbles: true}));
+  await frame();
+}""",
+    'messages': """
+for (let i = 0; i < COUNT; i++) {
+  Text_Code.value = '2012';
+  Command1.click();
+  Message_OK.click();
+  await frame();
+}""",
+    'resizes': """
+for (let i = 0; i < COUNT; i++) {
+  document.documentElement.style.fontSize = i % 2 ? '' : '18px';
+  window.dispatchEvent(new Event('resize'));
+  await frame();
+}
+document.documentElement.style.fontSize = '';""",
+    'calculations': """
+for (let i = 0; i < COUNT; i++) {
+  Text_Code.value = i + 1 < COUNT ? '0012' : '2412';
+  Text_N1.value = '31';
+  Command1.click();
+  if (i % 100 == 99) await frame();
+}""",
+}
+RUN_DAY = """
+const done = arguments[arguments.length - 1];
+const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+(async () => { PART })().then(() => done(null), (error) => done(String(error)));
+"""
+
+
+class DayOfUse(unittest.TestCase):
+    """Hours of use leave nothing behind: after garbage collection the page
+    has as many nodes, listeners and as much heap as after a first round."""
+
+    def test_day_of_use_leaves_nothing_behind(self):
+        site = Site(SITE)
+        profile = tempfile.mkdtemp(prefix='sorvane-chromium-')
+        driver = chromium(profile)
+        cdp = driver.execute_cdp_cmd
+        driver.set_script_timeout(600)
+
+        def run(part, count):
+            self.assertIsNone(driver.execute_async_script(RUN_DAY.replace('PART', DAY[part].replace('COUNT', str(count)))))
+
+        def measure():
+            for _ in range(3):
+                cdp('HeapProfiler.collectGarbage', {})
+            dom = cdp('Memory.getDOMCounters', {})
+            return {'nodes': dom['nodes'], 'listeners': dom['jsEventListeners'],
+                    'heap': cdp('Runtime.getHeapUsage', {})['usedSize']}
+
+        try:
+            cdp('Browser.setDownloadBehavior', {'behavior': 'deny'})
+            # (what a person does, how often in a day, whether the page saves into a folder or downloads)
+            plan = [('about', 300, True), ('messages', 300, True), ('resizes', 300, True),
+                    ('calculations', 3000, True), ('calculations', 300, False)]
+            growth = {}
+            for folder in (True, False):
+                driver.get(site.url)
+                self.assertTrue(wait_for(lambda: driver.execute_script(
+                    "return performance.getEntriesByName('sorvane-ready').length")))
+                if folder:
+                    driver.execute_script(HAND_FOLDER, 'day')
+                else:
+                    driver.execute_script('sorvaneTest = null; window.showDirectoryPicker = undefined')
+                parts = [(part, count) for part, count, in_folder in plan if in_folder == folder]
+                # A tenth of the day first: what is made once (the About window, the message box,
+                # the browser's optimised code) is then made, and what is left grows with the count.
+                for part, count in parts:
+                    run(part, count // 10)
+                before = measure()
+                for part, count in parts:
+                    run(part, count)
+                    if part == 'calculations' and folder:
+                        self.assertTrue(wait_for(lambda: self.read(driver) == self.expected_bytes(), timeout=120),
+                                        'the last calculation never reached the folder')
+                after = measure()
+                growth[folder] = {key: after[key] - before[key] for key in before}
+            print('day of use, growth with a folder, then with downloads:', growth[True], growth[False],
+                  file=sys.stderr)
+            for grown in growth.values():
+                self.assertLessEqual(grown['nodes'], 8, growth)
+                self.assertLessEqual(grown['listeners'], 4, growth)
+            self.assertLessEqual(growth[True]['heap'] + growth[False]['heap'], 256 * 1024, growth)
+        finally:
+            driver.quit()
+            site.stop()
+            shutil.rmtree(profile, ignore_errors=True)
+
+    @staticmethod
+    def read(driver):
+        text = driver.execute_async_script(READ_FILE, 'day')
+        return text and base64.b64decode(text)
+
+    @staticmethod
+    def expected_bytes():
+        with open(EXPECTED, 'rb') as expected:
+            return expected.read()
 
 
 class Policy(unittest.TestCase):
