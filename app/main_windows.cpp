@@ -4,9 +4,12 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
 #include "win32/open_windows.h"
+#include "win32/window_procedure.h"
 #include "win32/working_folder.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
@@ -19,16 +22,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     sorvane::win32::WorkInDocumentsWhenStartedWhereInstalled();
     const sorvane::win32::ComApartment com;
     sorvane::win32::OpenWindows windows;
-    sorvane::win32::Form_Sorvane window(windows);
-    if (window.Hwnd() == nullptr) {
+    std::optional<sorvane::win32::Form_Sorvane> window;
+    try {
+        window.emplace(windows);
+    } catch (...) {
+        window.reset();
+    }
+    if (!window || window->Hwnd() == nullptr) {
         MessageBoxW(nullptr, L"Sorvane could not open its window.", L"Sorvane", MB_OK);
         return 1;
     }
-    window.Show(show);
+    window->Show(show);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window.PreTranslate(message)) continue;
+        // A failure whose window was already gone: told here, outside every handler.
+        if (message.hwnd == nullptr && message.message == sorvane::win32::kHandlerFailed) {
+            sorvane::win32::ShowHandlerFailure(nullptr);
+            continue;
+        }
+        if (window->PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -20,7 +20,8 @@ std::string PlotDescription(const SectionState& state)
 
 void CalculateAndShow(SectionForm& form, CoordFile& file, SectionState& state)
 {
-    // Nothing may escape into the window's event loop: every failure ends in a message.
+    // No C++ exception escapes into the window's event loop: every one ends in a message. (A JavaScript
+    // exception on the page is no C++ exception; the page's listeners catch it.)
     try {
         const CalculateOutcome outcome = CalculateSection(
             form.Text(TextField::Text_Code), form.Text(TextField::Text_N1),

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 namespace sorvane {
 namespace {
@@ -130,16 +132,27 @@ TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
     return rect;
 }
 
+// A design without the control is a fault of the program's own tables: it is
+// refused where it is first asked for, never read past the table's end.
+template <typename Matches>
+const ControlSpec& RequiredControl(const WindowDesign& design, Matches matches, const char* what)
+{
+    const auto found = std::find_if(design.controls.begin(), design.controls.end(), matches);
+    if (found == design.controls.end())
+        throw std::logic_error(std::string("the window \"") + std::string(design.title) + "\" has no " + what);
+    return *found;
+}
+
 const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role)
 {
-    return *std::find_if(design.controls.begin(), design.controls.end(),
-                         [role](const ControlSpec& control) { return control.role == role; });
+    return RequiredControl(design, [role](const ControlSpec& control) { return control.role == role; },
+                           "control of that role");
 }
 
 const ControlSpec& FieldControl(const WindowDesign& design, TextField field)
 {
-    return *std::find_if(design.controls.begin(), design.controls.end(),
-                         [field](const ControlSpec& control) { return control.field == field; });
+    return RequiredControl(design, [field](const ControlSpec& control) { return control.field == field; },
+                           "such field");
 }
 
 std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)

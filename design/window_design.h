@@ -49,7 +49,8 @@ const WindowDesign& MainWindowDesign();
 // A control by its name; nullptr where the design has none.
 const ControlSpec* FindControl(const WindowDesign& design, std::string_view name);
 
-// The control with this role, and the field the command reads or writes; every window design has each.
+// The control with this role, and the field the command reads or writes;
+// every window design has each, and std::logic_error says which one lacks it.
 const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role);
 const ControlSpec& FieldControl(const WindowDesign& design, TextField field);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "design/layout_fit.h"
@@ -50,6 +51,15 @@ TEST(WindowDesign, EachFieldOnceEachCaptionOverlapsOnlyItsOwnFieldAndAllLieInsid
         }
     }
     EXPECT_EQ(fields.size(), 5u);
+}
+
+TEST(WindowDesign, AControlTheDesignLacksIsRefusedNotReadPastTheEnd)
+{
+    WindowDesign empty = MainWindowDesign();
+    EXPECT_EQ(FieldControl(empty, TextField::Text_N1).name, "Text_N1");
+    empty.controls = empty.controls.first(0);
+    EXPECT_THROW(ControlFor(empty, ControlRole::Plot), std::logic_error);
+    EXPECT_THROW(FieldControl(empty, TextField::Text_N1), std::logic_error);
 }
 
 TEST(Twips, EdgesAreRoundedSoNeighboursKeepTouchingAtAnyDensity)

@@ -1,6 +1,8 @@
 #include "win32/airfoil_picture.h"
 
 #include <cmath>
+#include <optional>
+#include <stdexcept>
 
 #include "win32/design_to_win32.h"
 #include "win32/handles.h"
@@ -17,6 +19,7 @@ AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background
 {
     // The default sunken border of a drawing box; it takes the focus like a control.
     const wchar_t* windowClass = WindowClass<AirfoilPicture>(L"SorvanePicture", {.style = CS_HREDRAW | CS_VREDRAW});
+    if (windowClass == nullptr) throw std::runtime_error("the system refused the plot's window class");
     CreateChild(parent, id, windowClass, WS_TABSTOP, WS_EX_CLIENTEDGE, {}, this);
     drawing_.OnChange([this] { Changed(); });
 }
@@ -49,14 +52,18 @@ void AirfoilPicture::Paint()
     Painting painting(window_);
     RECT inner{};
     GetClientRect(window_, &inner);
-    // Drawn off screen first, so the box never flickers through its background.
+    // Drawn off screen first, so the box never flickers through its
+    // background; straight on the screen where the system has no room for
+    // that (a paint that failed would only be asked for again).
     const HDC screen = painting.dc();
     const MemoryDc memory(screen);
-    const HDC dc = memory.get();
-    const Bitmap bitmap(CreateCompatibleBitmap(screen, inner.right, inner.bottom));
-    const Selected canvas(dc, bitmap.get());
-    const Brush background(CreateSolidBrush(background_));
-    FillRect(dc, &inner, background.get());
+    const Bitmap bitmap(memory.get() != nullptr ? CreateCompatibleBitmap(screen, inner.right, inner.bottom) : nullptr);
+    const bool offScreen = bool(bitmap);
+    const HDC dc = offScreen ? memory.get() : screen;
+    std::optional<Selected> canvas;
+    if (offScreen) canvas.emplace(memory.get(), bitmap.get());
+    SetDCBrushColor(dc, background_);
+    FillRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (drawing_.Paintable()) {
         // One stock pen, recoloured for each segment.
         const Selected pen(dc, GetStockObject(DC_PEN));
@@ -75,7 +82,7 @@ void AirfoilPicture::Paint()
         InflateRect(&focus, -1, -1);
         DrawFocusRect(dc, &focus);
     }
-    BitBlt(screen, 0, 0, inner.right, inner.bottom, dc, 0, 0, SRCCOPY);
+    if (offScreen) BitBlt(screen, 0, 0, inner.right, inner.bottom, dc, 0, 0, SRCCOPY);
 }
 
 }  // namespace sorvane::win32

@@ -29,33 +29,37 @@ bool HasFamily(const std::wstring& family, BYTE characterSet)
     return found;
 }
 
-// The design's family where the system has it, otherwise the nearest; in the
-// design's character set where the family covers it.
-LOGFONTW AboutFont(const AboutDesign& design, const AboutLabelSpec& label, UINT dpi)
+}  // namespace
+
+// The design's family where the system has it, otherwise the message font's;
+// in the design's character set where the family covers it.
+Form_About::Face Form_About::ChooseFace(const AboutDesign& design)
+{
+    for (const std::string_view family : design.families) {
+        std::wstring name = Widen(family);
+        if (!HasFamily(name, DEFAULT_CHARSET)) continue;
+        const BYTE characterSet = HasFamily(name, BYTE(design.characterSet)) ? BYTE(design.characterSet) : BYTE(DEFAULT_CHARSET);
+        return {std::move(name), characterSet};
+    }
+    return {MessageFont(USER_DEFAULT_SCREEN_DPI).lfFaceName, DEFAULT_CHARSET};
+}
+
+LOGFONTW Form_About::LabelFont(const AboutLabelSpec& label, UINT dpi) const
 {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(label.points * dpi / 72.0));
     font.lfWeight = label.title ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = label.title;
-    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfCharSet = face_.characterSet;
     font.lfQuality = DEFAULT_QUALITY;
-    for (const std::string_view family : design.families) {
-        const std::wstring name = Widen(family);
-        if (!HasFamily(name, DEFAULT_CHARSET)) continue;
-        name.copy(font.lfFaceName, LF_FACESIZE - 1);
-        if (HasFamily(name, BYTE(design.characterSet))) font.lfCharSet = BYTE(design.characterSet);
-        return font;
-    }
-    std::wstring(MessageFont(dpi).lfFaceName).copy(font.lfFaceName, LF_FACESIZE - 1);
+    face_.family.copy(font.lfFaceName, LF_FACESIZE - 1);
     return font;
 }
 
-}  // namespace
-
-Form_About::Form_About(OpenWindows& windows) : OwnedWindow(&windows)
+Form_About::Form_About(OpenWindows& windows) : OwnedWindow(&windows), face_(ChooseFace(AboutWindowDesign()))
 {
     const AboutDesign& design = AboutWindowDesign();
-    background_ = Brush(CreateSolidBrush(ToColorRef(design.background)));
+    background_ = Made(CreateSolidBrush(ToColorRef(design.background)), "About's background");
     const wchar_t* windowClass = WindowClass<Form_About>(L"SorvaneAbout", {.iconId = kIconId});
     CreateWindowExW(0, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
@@ -86,8 +90,8 @@ void Form_About::LayOut()
     for (Label& label : labels_) {
         const PixelRect at = ToPixels(label.entry->twips, scale);
         SetWindowPos(label.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        const LOGFONTW font = AboutFont(design, *label.entry, dpi);
-        label.font = Font(CreateFontIndirectW(&font));
+        const LOGFONTW font = LabelFont(*label.entry, dpi);
+        label.font = Made(CreateFontIndirectW(&font), "About's font");
     }
     const PixelRect client = ToPixels(design.client, scale);
     RECT outer{0, 0, client.width, client.height};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "design/window_design.h"
@@ -20,15 +21,25 @@ public:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // The family the labels are drawn in, and its character set: the system's
+    // fonts are asked once per window, not at every layout.
+    struct Face {
+        std::wstring family;
+        BYTE characterSet;
+    };
+
     struct Label {
         const AboutLabelSpec* entry;
         HWND window;
         Font font;
     };
 
+    static Face ChooseFace(const AboutDesign& design);
+    LOGFONTW LabelFont(const AboutLabelSpec& label, UINT dpi) const;
     void LayOut();
     void DrawLabel(const DRAWITEMSTRUCT& item) const;
 
+    Face face_;
     Brush background_;
     std::vector<Label> labels_;
 };

@@ -1,6 +1,7 @@
 #include "win32/form_sorvane.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "command/calculate_and_show.h"
 #include "core/wide_text.h"
@@ -20,10 +21,11 @@ constexpr UINT kNameControls = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-HMENU MenuBar(std::string_view item)
+// Empty where the system could make no menu bar: the window then cannot open.
+Menu MenuBar(std::string_view item)
 {
-    const HMENU menu = CreateMenu();
-    AppendMenuW(menu, MF_STRING, kAboutId, Widen(item).c_str());
+    Menu menu(CreateMenu());
+    if (menu && !AppendMenuW(menu.get(), MF_STRING, kAboutId, Widen(item).c_str())) return Menu(nullptr);
     return menu;
 }
 
@@ -41,10 +43,12 @@ Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(&windows), window
     const WindowDesign& design = MainWindowDesign();
     const wchar_t* windowClass = WindowClass<Form_Sorvane>(
         L"SorvaneMain", {.iconId = kIconId, .background = GetSysColorBrush(COLOR_BTNFACE)});
+    Menu menu = MenuBar(design.menuItem);
+    if (windowClass == nullptr || !menu) return;
     CreateWindowExW(kWindowExStyle, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MenuBar(design.menuItem),
-                    GetModuleHandleW(nullptr), this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(), GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
+    menu.HandOver();
     CreateControls();
     LayOut();
 }
@@ -160,7 +164,7 @@ void Form_Sorvane::LayOut()
         FitLayout(measurer, TextRooms(design, designScale, Insets()), LargestFactor(designScale));
 
     const LOGFONTW chosen = measurer.FontFor(fit.font);
-    Font font(CreateFontIndirectW(&chosen));
+    Font font = Made(CreateFontIndirectW(&chosen), "the controls' font");
     const double scale = PixelsPerTwip(dpi, fit.factor);
     for (const Control& control : controls_) {
         const PixelRect at = ToPixels(ClientTwips(design, *control.entry), scale);
@@ -263,6 +267,7 @@ void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
 void Form_Sorvane::ShowAboutWindow()
 {
     if (!about_ || about_->Hwnd() == nullptr) about_ = std::make_unique<Form_About>(windows_);
+    if (about_->Hwnd() == nullptr) throw std::runtime_error("the About window could not be made");
     about_->Show();
 }
 

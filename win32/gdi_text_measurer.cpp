@@ -18,7 +18,7 @@ GdiTextMeasurer::GdiTextMeasurer(const LOGFONTW& desktop, int dpi)
 {
     LOGFONTW normal = desktop_;
     normal.lfWidth = 0;
-    font_ = Font(CreateFontIndirectW(&normal));
+    font_ = Made(CreateFontIndirectW(&normal), "the desktop's font");
     original_ = SelectObject(dc_.get(), font_.get());
     GetTextMetricsW(dc_.get(), &metrics_);
     normalAverageWidth_ = metrics_.tmAveCharWidth;
@@ -48,7 +48,7 @@ LOGFONTW GdiTextMeasurer::FontFor(const FontChoice& font) const
 void GdiTextMeasurer::Use(const FontChoice& font)
 {
     const LOGFONTW chosen = FontFor(font);
-    Font next(CreateFontIndirectW(&chosen));
+    Font next = Made(CreateFontIndirectW(&chosen), "a font to measure with");
     SelectObject(dc_.get(), next.get());
     font_ = std::move(next);
     GetTextMetricsW(dc_.get(), &metrics_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "win32/windows_api.h"
@@ -44,6 +46,35 @@ private:
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+
+// The object the system made, owned; where it made none (its GDI heap full,
+// say), std::runtime_error names what, and no caller goes on with a null handle.
+template <typename Handle>
+GdiObject<Handle> Made(Handle handle, const char* what)
+{
+    if (handle == nullptr) throw std::runtime_error(std::string("the system could not make ") + what);
+    return GdiObject<Handle>(handle);
+}
+
+// Owns a menu until a window takes it over (a window destroys its own menu bar).
+class Menu {
+public:
+    explicit Menu(HMENU menu) : menu_(menu) {}
+    ~Menu()
+    {
+        if (menu_ != nullptr) DestroyMenu(menu_);
+    }
+    Menu(Menu&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    HMENU get() const { return menu_; }
+    explicit operator bool() const { return menu_ != nullptr; }
+    void HandOver() { menu_ = nullptr; }
+
+private:
+    HMENU menu_;
+};
 
 // Selects an object into a device context for one scope, and puts the old one back.
 class Selected {

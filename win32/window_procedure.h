@@ -4,6 +4,17 @@
 
 namespace sorvane::win32 {
 
+// Posted where a handler failed: the box is shown once that handler has
+// returned, so that its modal loop never runs inside a handler whose state is
+// unknown. Far above the WM_APP messages the windows use themselves.
+constexpr UINT kHandlerFailed = WM_APP + 0x3F00;
+
+inline void ShowHandlerFailure(HWND owner)
+{
+    MessageBoxW(owner, L"Sorvane could not complete that step; the window may need to be opened again.", L"Sorvane",
+                MB_OK);
+}
+
 // The window procedure of a class whose windows each belong to one object:
 // the object comes in CreateWindowExW's last argument and is kept with the
 // window; every message goes to its Handle(message, wParam, lParam). No
@@ -23,12 +34,16 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         owner->Detach();
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    if (message == kHandlerFailed) {
+        ShowHandlerFailure(window);
+        return 0;
+    }
     try {
         return owner->Handle(message, wParam, lParam);
     } catch (...) {
-        // The calculation reports its own failures; this is anything else, such as memory running out.
-        MessageBoxW(window, L"Sorvane could not complete that step; the window may need to be opened again.",
-                    L"Sorvane", MB_OK);
+        // The calculation reports its own failures; this is anything else, such
+        // as memory running out. A window that is going hands it to the message loop.
+        if (!PostMessageW(window, kHandlerFailed, 0, 0)) PostThreadMessageW(GetCurrentThreadId(), kHandlerFailed, 0, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
@@ -47,7 +62,8 @@ struct ClassLook {
     UINT style = 0;
 };
 
-// The class whose windows belong to Owner objects, registered once per process; gives its name.
+// The class whose windows belong to Owner objects, registered once per
+// process; gives its name, or nullptr where the system refused the class.
 template <typename Owner>
 const wchar_t* WindowClass(const wchar_t* name, const ClassLook& look = {})
 {
@@ -67,8 +83,7 @@ const wchar_t* WindowClass(const wchar_t* name, const ClassLook& look = {})
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = look.background;
     windowClass.lpszClassName = name;
-    RegisterClassExW(&windowClass);
-    return name;
+    return RegisterClassExW(&windowClass) != 0 ? name : nullptr;
 }
 
 }  // namespace sorvane::win32
