@@ -2,7 +2,10 @@
 
 namespace sorvane::web {
 
-MessageBox::MessageBox(val parent, const Reporter& report) : dialog_(AddElement(parent, "dialog", "Message"))
+MessageBox::MessageBox(val parent, const Reporter& report)
+    : dialog_(AddElement(parent, "dialog", "Message")), showOnReturn_([this] {
+          if (!Open()) ShowNext();
+      }, report)
 {
     dialog_.call<void>("setAttribute", val("role"), val("alertdialog"));
     dialog_.call<void>("setAttribute", val("aria-labelledby"), val("Message_Caption"));
@@ -22,11 +25,14 @@ MessageBox::MessageBox(val parent, const Reporter& report) : dialog_(AddElement(
     listeners_.emplace_back(ok, "click", [this](val) { dialog_.call<void>("close"); }, report);
     // OK, Escape or the browser closing it: each ends in "close".
     listeners_.emplace_back(dialog_, "close", [this](val) { Dismissed(); }, report);
-    // A message that came while another window had the focus (the folder
-    // picker as it closes) opens once the page has it back: a screen reader
-    // then reads it as it reads every other.
+    // A message that comes while another window has the focus (the folder
+    // picker as it closes) opens once the page has it back, a frame after the
+    // window's own focus: a screen reader ignores a focus in a window that is
+    // not yet active, and would announce only the window's activation.
+    listeners_.emplace_back(Window(), "blur", [this](val) { away_ = true; }, report);
     listeners_.emplace_back(Window(), "focus", [this](val) {
-        if (!Open()) ShowNext();
+        away_ = false;
+        showOnReturn_.Request();
     }, report);
 }
 
@@ -40,7 +46,7 @@ void MessageBox::Show(const std::string& message)
 
 void MessageBox::ShowNext()
 {
-    if (waiting_.empty() || !Document().call<bool>("hasFocus")) return;
+    if (waiting_.empty() || away_ || !Document().call<bool>("hasFocus")) return;
     returnFocus_ = Document()["activeElement"];
     text_.set("textContent", val(waiting_.front()));
     waiting_.pop_front();

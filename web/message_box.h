@@ -31,6 +31,8 @@ private:
     val text_ = val::undefined();
     val returnFocus_ = val::undefined();
     std::deque<std::string> waiting_;
+    bool away_ = false;  // the window has lost the focus, and not yet had it back
+    FrameTask showOnReturn_;
     std::list<Listener> listeners_;
 };
 
