@@ -217,6 +217,9 @@ stage() {  # stage NAME
     fi
 }
 
+# counted N THING: "1 test", "2 tests".
+counted() { [ "$1" -eq 1 ] && echo "1 $2" || echo "$1 $2s"; }
+
 # run_ctest LOG CTEST_OPTIONS...: ctest, which fails where it finds no test
 # (the presets say so too), its output also kept in LOG; the count of tests
 # it ran goes to $checked.
@@ -226,7 +229,7 @@ run_ctest() {
     ctest --no-tests=error "$@" 2>&1 | tee "$log"
     count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log")
     [ "${count:-0}" -gt 0 ] || { echo "ctest ran no test"; return 1; }
-    echo "$count tests" >"$checked"
+    counted "$count" test >"$checked"
 }
 
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
@@ -269,7 +272,7 @@ reproducible() {
         debs=$((debs + 1))
     done
     echo "reproducible: $(cd build/deb-again/out && ls ./*.deb | tr '\n' ' ')byte for byte the same"
-    echo "$debs packages byte for byte the same" >"$checked"
+    echo "$(counted "$debs" package) byte for byte the same" >"$checked"
 }
 
 # The installed package, tested as Debian's CI tests it (debian/tests).
@@ -282,7 +285,7 @@ installed() {
     local passes
     passes=$(grep -c -E '^[^ ]+ +PASS' build/autopkgtest.log || true)
     [ "$passes" -gt 0 ] || { echo "installed: autopkgtest passed no test"; return 1; }
-    echo "$passes autopkgtest tests" >"$checked"
+    echo "$(counted "$passes" "autopkgtest test")" >"$checked"
 }
 
 # The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
