@@ -9,20 +9,11 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
+#include "bench/process_status.h"
 #include "ui/form_sorvane.h"
 
 namespace {
-
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-    return -1;
-}
 
 // Everything the events so far asked for, closed windows deleted included.
 void Settle()
@@ -35,7 +26,7 @@ void Settle()
 void Report(const char* after)
 {
     Settle();
-    std::printf("%-24s rss_kb=%ld top_level_widgets=%lld\n", after, ResidentKilobytes(),
+    std::printf("%-24s rss_kb=%ld top_level_widgets=%lld\n", after, StatusKilobytes("VmRSS:"),
                 static_cast<long long>(QApplication::topLevelWidgets().size()));
     std::fflush(stdout);
 }

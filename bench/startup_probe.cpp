@@ -8,23 +8,14 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <string>
 
+#include "bench/process_status.h"
 #include "design/window_design.h"
 #ifdef SORVANE_PROBE
 #include "ui/form_sorvane.h"
 #endif
 
 namespace {
-
-long PeakResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    return -1;
-}
 
 class FirstPaint : public QObject {
 public:
@@ -41,7 +32,7 @@ protected:
                 std::printf("painted_ns=%lld peak_kb=%ld\n",
                             static_cast<long long>(
                                 std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                            PeakResidentKilobytes());
+                            StatusKilobytes("VmHWM:"));
                 std::fflush(stdout);
                 QApplication::quit();
             });

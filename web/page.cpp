@@ -42,8 +42,6 @@ Callback::Callback(std::function<void(val)> handler, Reporter report)
 {
 }
 
-std::size_t HandlerCount() { return Handlers().Size(); }
-
 val Document() { return val::global("document"); }
 
 val Window() { return val::global("window"); }

@@ -83,7 +83,4 @@ private:
     int frame_ = 0;  // the browser's number of the frame asked for; 0 when none is
 };
 
-// The handlers registered so far: none is left once their owners are gone.
-std::size_t HandlerCount();
-
 }  // namespace sorvane::web

@@ -97,10 +97,8 @@ xdotool type --delay 50 "2412"
 xdotool key --delay 80 Tab ctrl+a
 xdotool type --delay 50 "31"
 xdotool key --delay 80 Tab space
-sed 's/$/\r/' "$expected" >"$work/expected.txt"
 wait_for 10 test -s airfoil.txt || fail "airfoil.txt was not written"
-# The save replaces the file whole, so what appears is final; a short or wrong file stays so.
-cmp "$work/expected.txt" airfoil.txt || fail "airfoil.txt differs from $expected with CR LF line ends"
+sed 's/$/\r/' "$expected" | cmp - airfoil.txt || fail "airfoil.txt differs from $expected with CR LF line ends"
 
 import -window "$window" "$work/window.png"
 red=$(convert "$work/window.png" txt:- | grep -c -i '#FA0000' || true)
@@ -112,8 +110,7 @@ echo "$setting: airfoil.txt byte for byte, $red red outline pixels on screen"
 # The result fields, as a person copies them: Tab from the button passes the
 # drawing box, then camber, thickness and camber position.
 clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
-# copy_field [KEYS...]: presses the keys (Tab by default), copies the focused
-# field, and prints it once the clipboard holds something other than before.
+# copy_field [KEYS...]: the keys (Tab by default), then the focused field once it reaches the clipboard.
 copy_field() {
     local before copied
     before=$(clipboard)
@@ -123,15 +120,11 @@ copy_field() {
     echo "$copied"
 }
 xdotool key --delay 80 Tab
-camber=$(copy_field)
-thickness=$(copy_field)
-position=$(copy_field)
-results="$camber $thickness $position"
+results="$(copy_field) $(copy_field) $(copy_field)"
 [ "$results" = "0.02 0.12 0.4" ] || fail "result fields: $results"
 
-# Enter in a field runs nothing: the window has no default button. The code
-# copied after it is the mark: keys are handled in order, so a calculation that
-# Enter started would have written its file before the copy.
+# Enter in a field runs nothing: the window has no default button. Keys are handled
+# in order, so a calculation Enter started would have written its file before the copy.
 rm airfoil.txt
 xdotool key --delay 80 Tab Return
 [ "$(copy_field ctrl+End)" = 2412 ] || fail "the code field did not hold 2412 after Enter"
@@ -177,8 +170,7 @@ expect_message "read-only"
 [ "$(cat airfoil.txt)" = "$(printf 'kept\r')" ] || fail "the read-only airfoil.txt was changed"
 
 # About from the menu bar's one entry (Alt, then Enter), twice: one window.
-# Each time About comes to the front once the command is handled, which the
-# program itself tells (the window manager may leave the X focus where it was).
+# The program itself says when About is in front (the window manager may keep the X focus).
 about_windows() { "$wine" "$probe" about | tr -d '\r'; }
 about_in_front() { [[ "$(about_windows)" == *front ]]; }
 about_behind() { [[ "$(about_windows)" != *front ]]; }

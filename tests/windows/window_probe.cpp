@@ -48,13 +48,11 @@ int Client()
 int About()
 {
     int open = 0;
-    bool front = false;
-    for (HWND about = nullptr; (about = FindWindowExW(nullptr, about, L"SorvaneAbout", nullptr)) != nullptr;) {
-        if (!IsWindowVisible(about)) continue;
-        ++open;
-        front = front || about == GetForegroundWindow();
-    }
-    std::printf("%d%s\n", open, front ? " front" : "");
+    for (HWND about = nullptr; (about = FindWindowExW(nullptr, about, L"SorvaneAbout", nullptr)) != nullptr;)
+        open += IsWindowVisible(about) ? 1 : 0;
+    wchar_t front[32] = L"";
+    GetClassNameW(GetForegroundWindow(), front, 32);
+    std::printf("%d%s\n", open, std::wstring(front) == L"SorvaneAbout" ? " front" : "");
     return 0;
 }
 
