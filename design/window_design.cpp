@@ -46,6 +46,9 @@ constexpr std::array kMainControls{
                 .caption = "Calculate and Show", .tabIndex = 0, .role = ControlRole::Command},
 };
 
+// Inputs, the button, the results, the plot.
+constexpr std::array<std::string_view, 4> kMainColumn{"Frame2", "Command1", "Frame1", "Picture_Airfoil"};
+
 constexpr WindowDesign kMainWindow{
     .title = "NACA 4 digit airfoil Coordinate Generator",
     .client = {0, 0, 6930, 4830},
@@ -53,6 +56,7 @@ constexpr WindowDesign kMainWindow{
     .menuItem = "About",
     .startingFocus = "Command1",
     .plotBackground = {255, 224, 192},
+    .columnOrder = kMainColumn,
 };
 
 constexpr Rgb kGreen{0, 128, 0};

@@ -40,6 +40,9 @@ struct WindowDesign {
     std::string_view menuItem;  // the menu bar's one entry
     std::string_view startingFocus;
     Rgb plotBackground;
+    // The window's own parts (its frames, the button, the plot) in the order a
+    // person uses them, for a screen too narrow for the design: one under another.
+    std::span<const std::string_view> columnOrder;
     // Enter triggers no button: the window has none by default.
     bool hasDefaultButton = false;
 };

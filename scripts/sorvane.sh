@@ -47,8 +47,9 @@ windows_build_packages=(g++-mingw-w64-x86-64-posix wixl)
 windows_packages=("${windows_build_packages[@]}" wine64 googletest msitools)
 desktop_packages=(weston qt6-wayland at-spi2-core python3-pyatspi dbus)
 # Emscripten for the page (it needs Debian's acorn), UglifyJS and brotli for
-# its script and compressed copies, and the browsers and drivers its tests run in.
-web_build_packages=(emscripten node-acorn python3 uglifyjs brotli)
+# its script and compressed copies, rsvg-convert and pngquant for its phone
+# icons, and the browsers and drivers its tests run in.
+web_build_packages=(emscripten node-acorn python3 uglifyjs brotli librsvg2-bin pngquant)
 web_packages=("${web_build_packages[@]}" googletest chromium chromium-driver python3-selenium python3-websocket
               firefox-esr webkit2gtk-driver)
 packages=("${build_packages[@]}")

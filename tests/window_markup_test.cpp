@@ -39,6 +39,8 @@ TEST(WindowMarkup, HoldsEveryControlOfTheDesignWithItsCaptionNameAndLabel)
         }
         if (entry.kind == ControlKind::Edit) {
             EXPECT_NE(element.find("value=\"" + std::string(entry.caption) + "\""), std::string::npos);
+            // A phone's number keyboard for what the command reads, and only there.
+            EXPECT_EQ(element.find("inputmode=\"decimal\"") != std::string::npos, IsInput(*entry.field)) << entry.name;
         }
         if (entry.kind == ControlKind::Label) {
             EXPECT_NE(element.find("for=\"" + std::string(entry.labels) + "\""), std::string::npos);
@@ -49,9 +51,17 @@ TEST(WindowMarkup, HoldsEveryControlOfTheDesignWithItsCaptionNameAndLabel)
             EXPECT_GT(markup.find(element), frame);
             EXPECT_LT(markup.find(element), markup.find("</div>", frame));
         }
-        EXPECT_NE(rules.find("#" + std::string(entry.name) + " { left: calc(var(--twip) * " +
+        EXPECT_NE(rules.find("#" + std::string(entry.name) + " { left: calc(var(--twip-x) * " +
                              std::to_string(entry.twips.left)), std::string::npos);
     }
+}
+
+TEST(WindowMarkup, TheStylesheetKeepsEveryRuleAndNoComment)
+{
+    const std::string css = StylesheetWithWindow("/* a */\nbody { margin: 0; }\n/* b */ p { color: red; }\n");
+    EXPECT_EQ(css.find("/*"), std::string::npos);
+    EXPECT_EQ(css.find("body { margin: 0; }\np { color: red; }\n"), 0u);
+    EXPECT_NE(css.find("#Picture_Airfoil { left:"), std::string::npos);
 }
 
 TEST(WindowMarkup, GoesWhereThePageLeavesItsPlace)

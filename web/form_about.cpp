@@ -1,6 +1,7 @@
 #include "web/form_about.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
@@ -11,6 +12,9 @@ namespace {
 // Where the underline lies below the baseline, as a share of the font's size:
 // a canvas measures no underline, and browsers draw it about there.
 constexpr double kUnderlineDepth = 0.2;
+
+// The design's smallest text, which a flowing window shows at a phone's size.
+constexpr double kSmallestPoints = 8.25;
 
 std::string Families(const AboutDesign& design)
 {
@@ -35,6 +39,23 @@ void KeepInkInside(val label, const AboutLabelSpec& entry, double boxHeight)
     label["style"].set("alignItems", val(align));
 }
 
+// The room the screen shows, in CSS pixels of the page.
+struct Visible {
+    double left, top, width, height;
+};
+
+Visible VisibleArea()
+{
+    const val root = Document()["documentElement"];
+    return {Window()["scrollX"].as<double>(), Window()["scrollY"].as<double>(), root["clientWidth"].as<double>(),
+            root["clientHeight"].as<double>()};
+}
+
+// wanted, kept inside [low, high]; at low where that range is empty (a window larger than the screen).
+double Clamped(double wanted, double low, double high) { return std::max(low, std::min(wanted, high)); }
+
+constexpr double kScreenMargin = 8;
+
 }  // namespace
 
 Form_About::Form_About(val parent, Reporter report) : parent_(std::move(parent)), report_(std::move(report)) {}
@@ -50,13 +71,30 @@ void Form_About::Show(val entry, const PixelRect& beside)
         listeners_.clear();
         if (!window_.isUndefined()) window_.call<void>("remove");
         Create();
-        window_["style"].set("left", CssPixels(beside.left + beside.width + 16));
+        // Shown where it cannot widen the page, then moved to its place.
+        window_["style"].set("left", CssPixels(Window()["scrollX"].as<double>()));
         window_["style"].set("top", CssPixels(beside.top));
         window_.call<void>("show");
+        PlaceOnScreen(beside);
     }
     // Brought forward, above the main window, with the focus on it.
     parent_.call<void>("append", window_);
     window_.call<void>("focus");
+}
+
+// Beside the main window where the screen has room; otherwise as near as it
+// can be, inside what the screen shows.
+void Form_About::PlaceOnScreen(const PixelRect& beside)
+{
+    const Visible screen = VisibleArea();
+    const double width = window_["offsetWidth"].as<double>();
+    const double height = window_["offsetHeight"].as<double>();
+    const double left = Clamped(beside.left + beside.width + 16, screen.left + kScreenMargin,
+                                screen.left + screen.width - width - kScreenMargin);
+    const double top = Clamped(beside.top, screen.top + kScreenMargin,
+                               screen.top + screen.height - height - kScreenMargin);
+    window_["style"].set("left", CssPixels(left));
+    window_["style"].set("top", CssPixels(top));
 }
 
 void Form_About::Create()
@@ -89,8 +127,15 @@ void Form_About::Create()
     client.set("className", val("client"));
     const double pixelsPerTwip = PixelsPerTwip(kDesignDpi);
     const PixelRect size = ToPixels(design.client, pixelsPerTwip);
-    client["style"].set("width", CssPixels(size.width));
-    client["style"].set("height", CssPixels(size.height));
+    // A finger needs a phone's text size, which the designed boxes cannot
+    // hold; a screen narrower than the design cannot show it whole.
+    const bool flowing = CoarsePointer() || size.width + 2 * kScreenMargin > VisibleArea().width;
+    if (flowing) {
+        window_["classList"].call<void>("add", val("flowing"));
+    } else {
+        client["style"].set("width", CssPixels(size.width));
+        client["style"].set("height", CssPixels(size.height));
+    }
     client["style"].set("backgroundColor", CssColour(design.background));
     client["style"].set("fontFamily", Families(design));
     // The page's text colour under a dark scheme is light: unreadable on the yellow.
@@ -101,10 +146,19 @@ void Form_About::Create()
         val label = AddElement(client, "span", "Form_About_" + std::string(entry.name));
         label.set("className", val(entry.title ? "label title" : "label"));
         label.set("textContent", val(std::string(entry.text)));
+        label["style"].set("color", CssColour(entry.colour.value_or(text)));
+        if (flowing) {
+            // The design's sizes in proportion, its smallest a phone's own text size or the person's larger one.
+            char size[64];
+            std::snprintf(size, sizeof size, "calc(max(1rem, 16px) * %.4f)", entry.points / kSmallestPoints);
+            label["style"].set("fontSize", val(std::string(size)));
+            // Read from the top down, as the design lays them out, whatever the order they are made in.
+            label["style"].set("order", entry.twips.top);
+            continue;
+        }
         const PixelRect at = ToPixels(entry.twips, pixelsPerTwip);
         Place(label, at);
         label["style"].set("fontSize", std::to_string(entry.points) + "pt");
-        label["style"].set("color", CssColour(entry.colour.value_or(text)));
         KeepInkInside(label, entry, at.height);
     }
 }

@@ -22,6 +22,7 @@ public:
 
 private:
     void Create();
+    void PlaceOnScreen(const PixelRect& beside);
 
     val parent_ = val::undefined();
     val window_ = val::undefined();

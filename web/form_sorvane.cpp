@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "command/calculate_and_show.h"
+#include "design/window_arrangement.h"
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
 #include "web/window_markup.h"
@@ -14,17 +15,11 @@ namespace {
 
 val ById(std::string_view id) { return Document().call<val>("getElementById", val(std::string(id))); }
 
-// Every control a person clicks or taps is at least this many CSS pixels
-// tall, as WCAG 2.2 asks of targets: the design grows to that where the text
-// alone would leave it smaller.
+// Every control a person clicks is at least 24 CSS pixels across and down, as
+// WCAG 2.2 asks of targets; one a finger taps, 44 (Apple's 44 points, WCAG's
+// 2.5.5). The design grows to that where the text alone would leave it smaller.
 constexpr double kSmallestTarget = 24;
-
-double TargetFactor(const WindowDesign& design)
-{
-    int lowest = std::numeric_limits<int>::max();
-    for (const ControlSpec* control : TabOrder(design)) lowest = std::min(lowest, control->twips.height);
-    return kSmallestTarget / (lowest * PixelsPerTwip(kDesignDpi));
-}
+constexpr double kFingerTarget = 44;
 
 double Across(val element, const char* side1, const char* side2)
 {
@@ -79,7 +74,9 @@ void Form_Sorvane::WatchDensity()
 }
 
 // The controls keep the person's text size, and the design grows to hold it.
-// The page scrolls where the window outgrows it: no screen limit shrinks the text.
+// Where it would then be wider than the screen, its parts go one under
+// another; the page scrolls only where even that outgrows it: no screen limit
+// shrinks the text.
 void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
@@ -95,10 +92,21 @@ void Form_Sorvane::LayOut()
     const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets),
                                     std::numeric_limits<double>::infinity());
 
+    const val body = Document()["body"];
+    const double room = Document()["documentElement"]["clientWidth"].as<double>() -
+                        Across(body, "padding-left", "padding-right") -
+                        Across(window_, "border-left-width", "border-right-width");
+    const WindowLayout layout = ArrangeWindow(design, PixelsPerTwip(kDesignDpi, fit.factor),
+                                              CoarsePointer() ? kFingerTarget : kSmallestTarget, room);
+
     client_["style"].set("fontSize", CssPixels(CanvasTextMeasurer::CssSize(fit.font)));
-    // The stylesheet places every control in twips times this one length.
-    const double factor = std::max(fit.factor, TargetFactor(design));
-    client_["style"].call<void>("setProperty", val("--twip"), val(CssPixels(PixelsPerTwip(kDesignDpi, factor))));
+    // The stylesheet places the frames' controls in twips times these two lengths.
+    client_["style"].call<void>("setProperty", val("--twip-x"), val(CssPixels(layout.across)));
+    client_["style"].call<void>("setProperty", val("--twip-y"), val(CssPixels(layout.down)));
+    client_["style"].set("width", CssPixels(layout.client.width));
+    client_["style"].set("height", CssPixels(layout.client.height));
+    for (const PlacedControl& part : layout.parts) Place(ById(part.name), part.rect);
+    window_["dataset"].set("arrangement", val(layout.arrangement == Arrangement::Column ? "column" : "designed"));
     picture_->Resized();
 }
 

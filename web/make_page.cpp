@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         std::cerr << "make_page: " << argv[1] << " has no place for the window\n";
         return 1;
     }
-    if (!Write(argv[3], sorvane::web::WithWindow(page)) || !Write(argv[4], rules + sorvane::web::MainWindowRules())) {
+    if (!Write(argv[3], sorvane::web::WithWindow(page)) || !Write(argv[4], sorvane::web::StylesheetWithWindow(rules))) {
         std::cerr << "make_page: could not write " << argv[3] << " or " << argv[4] << "\n";
         return 1;
     }

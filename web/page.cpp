@@ -93,6 +93,8 @@ void Place(val element, const PixelRect& rect)
     style.set("height", CssPixels(rect.height));
 }
 
+bool CoarsePointer() { return Window().call<val>("matchMedia", val("(pointer: coarse)"))["matches"].as<bool>(); }
+
 std::string ComputedText(val element, const char* property)
 {
     return Window().call<val>("getComputedStyle", element).call<std::string>("getPropertyValue", val(property));

@@ -29,6 +29,9 @@ Rgb ParseCssColour(const std::string& text);
 // Places an element at a rectangle in CSS pixels, from its parent's corner.
 void Place(val element, const PixelRect& rect);
 
+// Whether the person points with a finger (a touch screen), not a mouse.
+bool CoarsePointer();
+
 // A length of the element's computed style, in CSS pixels ("2px" gives 2).
 double ComputedPixels(val element, const char* property);
 std::string ComputedText(val element, const char* property);

@@ -53,8 +53,10 @@ std::string Element(const ControlSpec& entry, const std::string& inside)
                "</label>\n";
     // An ordinary single-line field with no length limit, and no form: Enter runs nothing.
     // Named as the desktop names it, over its caption's text.
+    // A field the command reads asks a phone for its number keyboard; any text can still be typed or pasted.
     case ControlKind::Edit:
         return "<input" + id + " class=\"field" + top + "\" type=\"text\"" + Attribute("value", entry.caption) +
+               (entry.field && IsInput(*entry.field) ? " inputmode=\"decimal\"" : "") +
                " autocomplete=\"off\" spellcheck=\"false\"" + Attribute("aria-label", entry.accessibleName) + ">\n";
     case ControlKind::Picture:
         return "<canvas" + id + " class=\"picture\" tabindex=\"0\" role=\"img\"" +
@@ -66,13 +68,18 @@ std::string Element(const ControlSpec& entry, const std::string& inside)
     return "";
 }
 
-std::string Twips(int twips) { return "calc(var(--twip) * " + std::to_string(twips) + ")"; }
+// Across and down have a length a twip each: rows may grow more than widths.
+enum class Axis { Across, Down };
+
+const char* TwipLength(Axis axis) { return axis == Axis::Across ? "var(--twip-x)" : "var(--twip-y)"; }
+
+std::string Twips(int twips, Axis axis) { return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + ")"; }
 
 // A frame's controls are placed from its outer corner, as on the desktop; the page's from inside its border.
-std::string Edge(int twips, bool inFrame)
+std::string Edge(int twips, bool inFrame, Axis axis)
 {
-    if (!inFrame) return Twips(twips);
-    return "calc(var(--twip) * " + std::to_string(twips) + " - var(--frame-border))";
+    if (!inFrame) return Twips(twips, axis);
+    return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + " - var(--frame-border))";
 }
 
 }  // namespace
@@ -109,14 +116,14 @@ std::string MainWindowRules()
 {
     const WindowDesign& design = MainWindowDesign();
     std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n";
-    rules += "#" + std::string(kClientId) + " { width: " + Twips(design.client.width) + "; height: " +
-             Twips(design.client.height) + "; }\n";
+    rules += "#" + std::string(kClientId) + " { width: " + Twips(design.client.width, Axis::Across) + "; height: " +
+             Twips(design.client.height, Axis::Down) + "; }\n";
     for (const ControlSpec& entry : design.controls) {
         const bool inFrame = !entry.parent.empty();
-        rules += "#" + std::string(entry.name) + " { left: " + Edge(entry.twips.left, inFrame) + "; top: " +
-                 Edge(entry.twips.top, inFrame) + "; width: " + Twips(entry.twips.width) + "; height: " +
-                 Twips(entry.twips.height) + ";";
-        if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(entry.twips.height) + ";";
+        rules += "#" + std::string(entry.name) + " { left: " + Edge(entry.twips.left, inFrame, Axis::Across) +
+                 "; top: " + Edge(entry.twips.top, inFrame, Axis::Down) + "; width: " +
+                 Twips(entry.twips.width, Axis::Across) + "; height: " + Twips(entry.twips.height, Axis::Down) + ";";
+        if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(entry.twips.height, Axis::Down) + ";";
         if (entry.kind == ControlKind::Picture) {
             const Rgb& colour = design.plotBackground;
             rules += " background-color: rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) +
@@ -125,6 +132,21 @@ std::string MainWindowRules()
         rules += " }\n";
     }
     return rules;
+}
+
+std::string StylesheetWithWindow(const std::string& rules)
+{
+    const std::string whole = rules + MainWindowRules();
+    std::string kept;
+    std::size_t from = 0;
+    for (std::size_t open; (open = whole.find("/*", from)) != std::string::npos;) {
+        kept += whole.substr(from, open - from);
+        const std::size_t close = whole.find("*/", open + 2);
+        if (close == std::string::npos) return kept;
+        from = whole.find_first_not_of(" \n", close + 2);
+        if (from == std::string::npos) return kept;
+    }
+    return kept + whole.substr(from);
 }
 
 std::string WithWindow(const std::string& page)

@@ -23,6 +23,10 @@ std::string MainWindowMarkup();
 // CSS length per twip) that the fit to the person's text sets.
 std::string MainWindowRules();
 
+// The page's stylesheet with the window's rules after it, its comments left
+// out: they are for its readers here, not for every phone that fetches it.
+std::string StylesheetWithWindow(const std::string& rules);
+
 // The page's index.html with the window written in at its placeholder line;
 // the template unchanged where it has none.
 std::string WithWindow(const std::string& page);

@@ -95,10 +95,46 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 """
 
 
-def chromium(profile, policy=None):
+# A phone's browser: Android's Chrome, which has a touch screen and no folder picker.
+PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
+               'Chrome/156.0.0.0 Mobile Safari/537.36')
+
+# On a phone: how wide the page is, each control's box and text size, and the plot's backing store.
+PHONE_LAYOUT = """
+const root = document.documentElement;
+const box = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
+const controls = {};
+for (const e of document.querySelectorAll('#Form_Sorvane button, #Form_Sorvane input, #Form_Sorvane canvas'))
+  controls[e.id] = box(e);
+const texts = [...document.querySelectorAll('#Form_Sorvane .label, #Form_Sorvane button, #Form_Sorvane input, h1')]
+  .map((e) => [e.id || e.tagName, parseFloat(getComputedStyle(e).fontSize)]);
+const plot = document.getElementById('Picture_Airfoil');
+return {scrollWidth: root.scrollWidth, clientWidth: root.clientWidth, controls, texts,
+        window: box(document.getElementById('Form_Sorvane')),
+        backing: [plot.width, Math.round(plot.clientWidth * devicePixelRatio)]};
+"""
+
+
+def red_pixels(png):
+    """The red pixels in a screenshot, and its commonest colour."""
+    # ImageMagick's count of each colour in the screenshot: "  123: (255,224,192) ...".
+    histogram = subprocess.run(['convert', 'png:-', '-alpha', 'off', '-format', '%c', 'histogram:info:-'],
+                               input=png, capture_output=True, check=True).stdout.decode()
+    counts = [(int(count), tuple(int(float(c)) for c in colour.split(',')[:3]))
+              for count, colour in re.findall(r'(\d+): \(([^)]*)\)', histogram)]
+    return sum(count for count, (r, g, b) in counts if r > 200 and g < 90 and b < 90), max(counts)[1]
+
+
+def chromium(profile, policy=None, phone=None):
     """Chromium with a new profile, under the test's own managed policy alone (none, or policy):
-    it sees an /etc/chromium of its own, whatever an administrator has set."""
+    it sees an /etc/chromium of its own, whatever an administrator has set. phone: (width,
+    height, pixel ratio) of an emulated phone, touch and its browser's user agent."""
     options = webdriver.ChromeOptions()
+    if phone:
+        width, height, ratio = phone
+        options.add_experimental_option('mobileEmulation', {
+            'deviceMetrics': {'width': width, 'height': height, 'pixelRatio': ratio, 'touch': True, 'mobile': True},
+            'userAgent': PHONE_AGENT})
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                      '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -468,17 +504,11 @@ axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22
     def test_red_outline_on_screen(self):
         self.calculate('2412', '51')
         self.driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
-        shot = self.element('Picture_Airfoil').screenshot_as_png
-        # ImageMagick's count of each colour in the screenshot: "  123: (255,224,192) ...".
-        histogram = subprocess.run(['convert', 'png:-', '-alpha', 'off', '-format', '%c', 'histogram:info:-'],
-                                   input=shot, capture_output=True, check=True).stdout.decode()
-        counts = [(int(count), tuple(int(float(c)) for c in colour.split(',')[:3]))
-                  for count, colour in re.findall(r'(\d+): \(([^)]*)\)', histogram)]
-        red = sum(count for count, (r, g, b) in counts if r > 200 and g < 90 and b < 90)
+        red, commonest = red_pixels(self.element('Picture_Airfoil').screenshot_as_png)
         width = self.element('Picture_Airfoil').size['width']
         # The outline runs round the chord twice: far more red pixels than the box is wide.
         self.assertGreater(red, width)
-        self.assertEqual(max(counts)[1], (255, 224, 192))
+        self.assertEqual(commonest, (255, 224, 192))
 
     def test_about_is_one_window(self):
         for _ in range(2):
@@ -645,6 +675,87 @@ Promise.all(arguments[0].map((name) => fetch(name).then((r) => r.arrayBuffer())
             driver.quit()
             site.stop()
             shutil.rmtree(work, ignore_errors=True)
+
+
+class Phone(unittest.TestCase):
+    """The page on a phone's screen, held upright, larger, turned on its side and back, without a reload."""
+
+    def test_fits_a_phone_turned_either_way(self):
+        site = Site(SITE)
+        profile = tempfile.mkdtemp(prefix='sorvane-phone-')
+        driver = chromium(profile, phone=(360, 740, 3))
+        cdp = driver.execute_cdp_cmd
+        frames = 'requestAnimationFrame(() => requestAnimationFrame(arguments[0]))'
+        try:
+            # Android's Chrome has no folder picker: the file comes as a download.
+            cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.showDirectoryPicker;'})
+            driver.get(site.url)
+            self.assertTrue(wait_for(lambda: driver.execute_script(
+                "return performance.getEntriesByName('sorvane-ready').length")))
+            for width, height, ratio in ((360, 740, 3), (412, 915, 2.625), (740, 360, 3), (360, 740, 3)):
+                with self.subTest(width=width, height=height):
+                    cdp('Emulation.setDeviceMetricsOverride',
+                        {'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': True})
+                    driver.execute_async_script(frames)
+                    self.check_phone_layout(driver, width)
+                    self.check_windows_on_screen(driver, width, height)
+                    folder = tempfile.mkdtemp(dir=profile)
+                    cdp('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
+                    self.check_tap_calculates(driver, folder)
+            self.assertEqual([e['message'] for e in driver.get_log('browser') if e['level'] == 'SEVERE'], [])
+        finally:
+            driver.quit()
+            site.stop()
+            shutil.rmtree(profile, ignore_errors=True)
+
+    def check_phone_layout(self, driver, width):
+        got = driver.execute_script(PHONE_LAYOUT)
+        # No sideways panning, and every control inside the screen's width.
+        self.assertEqual((got['scrollWidth'], got['clientWidth']), (width, width))
+        for name, (left, top, across, down) in got['controls'].items():
+            self.assertGreaterEqual(left, 0, name)
+            self.assertLessEqual(left + across, width, name)
+            # A target a finger can hit.
+            self.assertGreaterEqual(min(across, down), 44 - 0.5, name)
+        self.assertEqual([text for text in got['texts'] if text[1] < 16], [])
+        # The plot across the window's width, at the screen's density.
+        plot, window = got['controls']['Picture_Airfoil'], got['window']
+        if width < 600:
+            self.assertGreater(plot[2], 0.8 * window[2])
+        self.assertEqual(got['backing'][0], got['backing'][1])
+
+    def check_windows_on_screen(self, driver, width, height):
+        def inside(name):
+            left, top, across, down = driver.execute_script(
+                'const b = document.getElementById(arguments[0]).getBoundingClientRect();'
+                'return [b.left, b.top, b.width, b.height]', name)
+            self.assertTrue(left >= 0 and left + across <= width and top >= 0 and top < height,
+                            '%s at %s' % (name, (left, top, across, down)))
+            self.assertEqual(driver.execute_script('return document.documentElement.scrollWidth'), width)
+        driver.execute_script('window.scrollTo(0, 0); Mn_About.click()')
+        inside('Form_About')
+        inside('Form_About_Close')
+        driver.find_element(By.ID, 'Form_About_Close').click()
+        driver.execute_script("Text_Code.value = '2012'; Command1.click()")
+        inside('Message')
+        inside('Message_OK')
+        driver.find_element(By.ID, 'Message_OK').click()
+
+    def check_tap_calculates(self, driver, folder):
+        driver.execute_script("Text_Code.value = '2412'; Text_N1.value = '31'; Command1.scrollIntoView()")
+        left, top, across, down = driver.execute_script(
+            "const b = Command1.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]")
+        point = {'x': left + across / 2, 'y': top + down / 2}
+        for kind, points in (('touchStart', [point]), ('touchEnd', [])):
+            driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
+        self.assertTrue(wait_for(lambda: driver.execute_script('return Text_CCR.value') == '0.02'))
+        driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
+        plot = driver.find_element(By.ID, 'Picture_Airfoil')
+        self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
+        saved = wait_for(lambda: [name for name in os.listdir(folder) if name == 'airfoil.txt'])
+        self.assertTrue(saved, 'no airfoil.txt downloaded')
+        with open(os.path.join(folder, 'airfoil.txt'), 'rb') as got, open(EXPECTED, 'rb') as wanted:
+            self.assertEqual(got.read(), wanted.read())
 
 
 class Policy(unittest.TestCase):
