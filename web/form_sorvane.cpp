@@ -54,6 +54,9 @@ Form_Sorvane::Form_Sorvane()
     // window dragged to another monitor changes the density alone, and the
     // browser's settings the text's size alone. One refit a frame for all.
     listeners_.emplace_back(Window(), "resize", [this](val) { refit_.Request(); }, report_);
+    // A touch screen attached or taken away: targets for a finger, or for a mouse.
+    listeners_.emplace_back(Window().call<val>("matchMedia", val("(pointer: coarse)")), "change",
+                            [this](val) { refit_.Request(); }, report_);
     WatchDensity();
     textSizeObserver_ = val::global("ResizeObserver").new_(textSizeChanged_.Function());
     textSizeObserver_.call<void>("observe", ById(kTextSizeId));
