@@ -54,7 +54,19 @@ WindowLayout InPlace(const WindowDesign& design, Arrangement arrangement, double
     return layout;
 }
 
-WindowLayout InColumn(const WindowDesign& design, double across, double down, double room)
+}  // namespace
+
+double TargetAcross(const WindowDesign& design, double target)
+{
+    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.width; });
+}
+
+double TargetDown(const WindowDesign& design, double target)
+{
+    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.height; });
+}
+
+WindowLayout ColumnLayout(const WindowDesign& design, double across, double down, double room)
 {
     WindowLayout layout{Arrangement::Column, across, down, {}, {}};
     // The design's margins round its first part: its top one above, half that
@@ -89,18 +101,6 @@ WindowLayout InColumn(const WindowDesign& design, double across, double down, do
     return layout;
 }
 
-}  // namespace
-
-double TargetAcross(const WindowDesign& design, double target)
-{
-    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.width; });
-}
-
-double TargetDown(const WindowDesign& design, double target)
-{
-    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.height; });
-}
-
 WindowLayout ArrangeWindow(const WindowDesign& design, double textFactor, double target, double room)
 {
     const double across = std::max(textFactor, TargetAcross(design, target));
@@ -110,7 +110,7 @@ WindowLayout ArrangeWindow(const WindowDesign& design, double textFactor, double
     const auto fits = [&](double factor) { return Edge(design.client.width, factor) <= room + 0.5; };
     if (fits(uniform)) return InPlace(design, Arrangement::Designed, uniform, uniform);
     if (fits(across)) return InPlace(design, Arrangement::TallerRows, across, down);
-    return InColumn(design, across, down, room);
+    return ColumnLayout(design, across, down, room);
 }
 
 }  // namespace sorvane

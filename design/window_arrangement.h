@@ -42,4 +42,8 @@ double TargetDown(const WindowDesign& design, double target);
 // than the room, it is as wide as it needs to be.
 WindowLayout ArrangeWindow(const WindowDesign& design, double textFactor, double target, double room);
 
+// The column alone, at these pixels per twip; the page's stylesheet takes its
+// places at one pixel a twip, to show it before the program runs.
+WindowLayout ColumnLayout(const WindowDesign& design, double across, double down, double room);
+
 }  // namespace sorvane

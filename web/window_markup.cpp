@@ -1,8 +1,10 @@
 #include "web/window_markup.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
+#include "design/window_arrangement.h"
 #include "design/window_design.h"
 
 namespace sorvane::web {
@@ -82,6 +84,71 @@ std::string Edge(int twips, bool inFrame, Axis axis)
     return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + " - var(--frame-border))";
 }
 
+// Before the program runs, a twip is this share of the controls' text size:
+// about what the fit gives the browser's default text. The program then sets
+// the lengths it measures.
+constexpr double kTextPerTwip = 154.375;
+// The controls' text as the stylesheet sets it, in the person's size (rem):
+// the browser's own controls' under a mouse, a phone's under a finger.
+constexpr double kMouseText = 0.8125;
+constexpr double kFingerText = 1;
+// What the page adds round the window: the body's margins and the window's border.
+constexpr double kAroundWindow = 18;
+// The smallest target under a finger, as the program has it.
+constexpr double kFingerTarget = 44;
+// Lengths in a media query are in the browser's default text size, 16 px unless the person set another.
+constexpr double kDefaultPixels = 16;
+
+std::string Number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+// How wide a screen must be, in em, for the design grown for this text to fit
+// it whole, with a twip at least this many pixels across.
+std::string FitsWithin(const WindowDesign& design, double textEm, double leastTwip)
+{
+    const double twip = std::max(textEm / kTextPerTwip, leastTwip / kDefaultPixels);
+    return Number(design.client.width * twip + kAroundWindow / kDefaultPixels) + "em";
+}
+
+// Where the program will put the window on a narrow screen, for the stylesheet
+// to show it there first: the column's places, a twip a pixel, as lengths of
+// --twip-x and --twip-y; the margins and the plot's width from the screen's.
+std::string ColumnRules(const WindowDesign& design)
+{
+    const WindowLayout column = ColumnLayout(design, 1, 1, 0);
+    int widest = 0, margin = 0, plotTop = 0;
+    const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
+    for (const std::string_view name : design.columnOrder)
+        if (const ControlSpec* part = FindControl(design, name); part && part->role != ControlRole::Plot) {
+            widest = std::max(widest, part->twips.width);
+            if (name == design.columnOrder.front()) margin = part->twips.left;
+        }
+    const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
+    const double ratio = double(plot.twips.height) / plot.twips.width;
+    std::string rules = "@media (max-width: " + FitsWithin(design, kMouseText, 0) + "), (pointer: coarse) and (max-width: " +
+                        FitsWithin(design, kFingerText, TargetAcross(design, kFingerTarget)) + ") {\n";
+    rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
+    for (const PlacedControl& part : column.parts) {
+        if (part.name == plot.name) plotTop = part.rect.top;
+        rules += before + "#" + std::string(part.name) + " { left: var(--margin); top: calc(var(--twip-y) * " +
+                 std::to_string(part.rect.top) + ");";
+        if (part.name == plot.name)
+            rules += " width: calc(100% - 2 * var(--margin)); height: auto; aspect-ratio: " +
+                     std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + ";";
+        rules += " }\n";
+    }
+    rules += before + "#" + std::string(kClientId) + " { width: auto; --margin: clamp(4px, calc((100% - var(--twip-x) * " +
+             std::to_string(widest) + ") / 2), calc(var(--twip-x) * " + std::to_string(margin) +
+             ")); height: calc(var(--twip-y) * " + std::to_string(plotTop + column.parts.front().rect.top) +
+             " + (100vw - " + Number(kAroundWindow) + "px - 2 * var(--twip-x) * " + std::to_string(margin) + ") * " +
+             Number(ratio) + "); }\n}\n";
+    return rules;
+}
+
 }  // namespace
 
 std::string MainWindowMarkup()
@@ -131,7 +198,12 @@ std::string MainWindowRules()
         }
         rules += " }\n";
     }
-    return rules;
+    // Under a finger the targets are larger: rows grow more than widths.
+    const std::string text = "calc(1em / " + Number(kTextPerTwip) + ")";
+    rules += "@media (pointer: coarse) {\n#" + std::string(kWindowId) + " #" + std::string(kClientId) +
+             " { --twip-x: max(" + text + ", " + Number(TargetAcross(design, kFingerTarget)) + "px); --twip-y: max(" +
+             text + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n}\n";
+    return rules + ColumnRules(design);
 }
 
 std::string StylesheetWithWindow(const std::string& rules)

@@ -687,11 +687,19 @@ class Phone(unittest.TestCase):
         cdp = driver.execute_cdp_cmd
         frames = 'requestAnimationFrame(() => requestAnimationFrame(arguments[0]))'
         try:
+            # Before any script the stylesheet shows the window where the program will put it: nothing jumps.
+            cdp('Emulation.setScriptExecutionDisabled', {'value': True})
+            driver.get(site.url)
+            before = driver.execute_script(PHONE_LAYOUT)['controls']
+            cdp('Emulation.setScriptExecutionDisabled', {'value': False})
             # Android's Chrome has no folder picker: the file comes as a download.
             cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.showDirectoryPicker;'})
             driver.get(site.url)
             self.assertTrue(wait_for(lambda: driver.execute_script(
                 "return performance.getEntriesByName('sorvane-ready').length")))
+            driver.execute_async_script(frames)
+            for name, box in driver.execute_script(PHONE_LAYOUT)['controls'].items():
+                self.assertLessEqual(max(abs(a - b) for a, b in zip(box[:2], before[name][:2])), 4, name)
             for width, height, ratio in ((360, 740, 3), (412, 915, 2.625), (740, 360, 3), (360, 740, 3)):
                 with self.subTest(width=width, height=height):
                     cdp('Emulation.setDeviceMetricsOverride',
