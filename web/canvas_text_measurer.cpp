@@ -24,7 +24,10 @@ FontChoice CanvasTextMeasurer::DesktopFont() const { return desktop_; }
 
 void CanvasTextMeasurer::Use(const FontChoice& font)
 {
-    context_.set("font", CssPixels(CssSize(font)) + " " + family_);
+    const std::string css = CssPixels(CssSize(font)) + " " + family_;
+    if (css == font_) return;
+    font_ = css;
+    context_.set("font", font_);
     // The font's own ascent and descent: the line a label or field centres.
     const val metrics = Measure("Mg");
     ascent_ = metrics["fontBoundingBoxAscent"].as<double>();
@@ -33,7 +36,11 @@ void CanvasTextMeasurer::Use(const FontChoice& font)
 
 val CanvasTextMeasurer::Measure(std::string_view text) const
 {
-    return context_.call<val>("measureText", val(std::string(text)));
+    const std::string key = font_ + '\n' + std::string(text);
+    for (const auto& [known, metrics] : measured_)
+        if (known == key) return metrics;
+    measured_.emplace_back(key, context_.call<val>("measureText", val(std::string(text))));
+    return measured_.back().second;
 }
 
 double CanvasTextMeasurer::LineHeight() const { return ascent_ + descent_; }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "design/layout_fit.h"
 #include "web/page.h"
 
@@ -29,6 +33,11 @@ private:
 
     val context_ = val::undefined();
     std::string family_;
+    std::string font_;  // the canvas's font as last set
+    // Each text measured once in each font: the fit asks for its advance, its
+    // overhang and its ink, in each stretch it tries, and a call into the page costs.
+    // A dozen texts at most: a list is enough.
+    mutable std::vector<std::pair<std::string, val>> measured_;
     FontChoice desktop_;
     double ascent_ = 0;
     double descent_ = 0;

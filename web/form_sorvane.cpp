@@ -30,12 +30,21 @@ double Across(val element, const char* side1, const char* side2)
 
 // The window is in the page's HTML, written there from the design at build
 // time, so it is on screen before the module has loaded: here it is only
-// found and wired.
+// found and wired. The button works from the end of this constructor; the fit
+// follows in a task of its own, and the rest once the page is idle, so that
+// no step keeps a slow phone's page from answering for long.
 Form_Sorvane::Form_Sorvane()
     : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
-      client_(ById(kClientId)), messages_(Document()["body"], report_), about_(Document()["body"], report_),
-      file_(report_), refit_([this] { LayOut(); }, report_),
-      textSizeChanged_([this](val) { refit_.Request(); }, report_)
+      client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
+      refit_([this] { LayOut(); }, report_),
+      firstFit_([this] {
+          LayOut();
+          settle_.Request();
+      }, report_, TaskTime::Soon),
+      settle_([this] { Settle(); }, report_, TaskTime::Idle),
+      textSizeChanged_([this](val entries) {
+          if (entries[0]["contentRect"]["height"].as<double>() != textSize_) refit_.Request();
+      }, report_)
 {
     const WindowDesign& design = MainWindowDesign();
     Document().set("title", val(std::string(design.title)));
@@ -47,7 +56,6 @@ Form_Sorvane::Form_Sorvane()
     command1_ = ById(ControlFor(design, ControlRole::Command).name);
     mnAbout_ = ById(kMenuItemId);
 
-    LayOut();
     listeners_.emplace_back(command1_, "click", [this](val) { CalculateAndShow(); }, report_);
     listeners_.emplace_back(mnAbout_, "click", [this](val) { ShowAboutWindow(); }, report_);
     // Zoom changes the screen's density and may change the text's size; a
@@ -57,13 +65,32 @@ Form_Sorvane::Form_Sorvane()
     // A touch screen attached or taken away: targets for a finger, or for a mouse.
     listeners_.emplace_back(Window().call<val>("matchMedia", val("(pointer: coarse)")), "change",
                             [this](val) { refit_.Request(); }, report_);
+    ById(design.startingFocus).call<void>("focus");
+    firstFit_.Request();
+}
+
+// What the first click does not need: the message box (a message before this
+// builds it), and the watches on the density and the text's size. The watch
+// on the size reports it at once; that first report asks for no refit.
+void Form_Sorvane::Settle()
+{
+    Messages();
     WatchDensity();
     textSizeObserver_ = val::global("ResizeObserver").new_(textSizeChanged_.Function());
     textSizeObserver_.call<void>("observe", ById(kTextSizeId));
-    ById(design.startingFocus).call<void>("focus");
+    val::global("performance").call<void>("mark", val("sorvane-settled"));
 }
 
-Form_Sorvane::~Form_Sorvane() { textSizeObserver_.call<void>("disconnect"); }
+MessageBox& Form_Sorvane::Messages()
+{
+    if (!messages_) messages_.emplace(Document()["body"], report_);
+    return *messages_;
+}
+
+Form_Sorvane::~Form_Sorvane()
+{
+    if (!textSizeObserver_.isUndefined()) textSizeObserver_.call<void>("disconnect");
+}
 
 // A query that stops matching when the density changes, asked anew each time.
 void Form_Sorvane::WatchDensity()
@@ -85,6 +112,7 @@ void Form_Sorvane::LayOut()
     const WindowDesign& design = MainWindowDesign();
     const double designScale = PixelsPerTwip(kDesignDpi);
     client_["style"].set("fontSize", val(""));
+    textSize_ = ById(kTextSizeId).call<val>("getBoundingClientRect")["height"].as<double>();
     const val field = fields_.at(TextField::Text_Code);
     const TextInsets insets{
         Across(command1_, "padding-left", "padding-right") + Across(command1_, "border-left-width", "border-right-width"),
@@ -113,7 +141,13 @@ void Form_Sorvane::LayOut()
     picture_->Resized();
 }
 
-void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this, file_, SharedSectionState()); }
+// The plot reads its box's size as it draws: a click before the first fit
+// draws into the box as the stylesheet has it, in the same proportion.
+void Form_Sorvane::CalculateAndShow()
+{
+    picture_->Resized();
+    sorvane::CalculateAndShow(*this, file_, SharedSectionState());
+}
 
 void Form_Sorvane::ShowAboutWindow()
 {
@@ -128,7 +162,7 @@ std::string Form_Sorvane::Text(TextField field) const { return fields_.at(field)
 
 void Form_Sorvane::SetText(TextField field, const std::string& text) { fields_.at(field).set("value", val(text)); }
 
-void Form_Sorvane::ShowMessage(const std::string& message) { messages_.Show(message); }
+void Form_Sorvane::ShowMessage(const std::string& message) { Messages().Show(message); }
 
 // The browser's language decides, as the desktop's locale does there; in its
 // own digits too (Arabic's is not between a 1 and a 5 that read as such).

@@ -38,7 +38,9 @@ private:
     void CalculateAndShow();
     void ShowAboutWindow();
     void LayOut();
+    void Settle();
     void WatchDensity();
+    MessageBox& Messages();
 
     // Every failure of the window's handlers ends in its own message.
     const Reporter report_;
@@ -48,15 +50,21 @@ private:
     val command1_ = val::undefined();
     val mnAbout_ = val::undefined();
     std::unique_ptr<AirfoilPicture> picture_;
-    MessageBox messages_;
+    // Built when the page is first idle, or by the first message before that.
+    std::optional<MessageBox> messages_;
     Form_About about_;
     HandedOnFile file_;
     FrameTask refit_;
+    // The start in steps, each in a task of its own: the button first, then
+    // the fit to the text, then what the first click does not need.
+    FrameTask firstFit_;
+    FrameTask settle_;
     std::list<Listener> listeners_;
     // Renewed at each change of density, which ends the one before.
     std::optional<Listener> densityWatch_;
     Callback textSizeChanged_;
     val textSizeObserver_ = val::undefined();
+    double textSize_ = 0;  // 1 rem in CSS pixels at the last fit
 };
 
 }  // namespace sorvane::web

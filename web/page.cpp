@@ -116,23 +116,51 @@ Listener::Listener(val target, const char* type, std::function<void(val)> handle
 
 Listener::~Listener() { target_.call<void>("removeEventListener", val(type_), callback_.Function()); }
 
-FrameTask::FrameTask(std::function<void()> task, Reporter report)
+namespace {
+
+// The browser's call that asks for a task at this time, the one that cancels
+// it, and what the asking call takes after the function. Safari has no idle
+// callbacks: a timer stands in.
+struct Asking {
+    const char* request;
+    const char* cancel;
+    val argument;
+};
+
+constexpr int kLongestIdleWait = 1000;
+
+Asking AskingFor(TaskTime when)
+{
+    if (when == TaskTime::Frame) return {"requestAnimationFrame", "cancelAnimationFrame", val::undefined()};
+    if (when == TaskTime::Idle && !Window()["requestIdleCallback"].isUndefined()) {
+        val options = val::object();
+        options.set("timeout", kLongestIdleWait);
+        return {"requestIdleCallback", "cancelIdleCallback", options};
+    }
+    return {"setTimeout", "clearTimeout", val(0)};
+}
+
+}  // namespace
+
+FrameTask::FrameTask(std::function<void()> task, Reporter report, TaskTime when)
     : callback_([this, task = std::move(task)](val) {
-          frame_ = 0;
+          pending_ = 0;
           task();
-      }, std::move(report))
+      }, std::move(report)),
+      when_(when)
 {
 }
 
 FrameTask::~FrameTask()
 {
-    if (frame_ != 0) Window().call<void>("cancelAnimationFrame", frame_);
+    if (pending_ != 0) Window().call<void>(AskingFor(when_).cancel, pending_);
 }
 
 void FrameTask::Request()
 {
-    if (frame_ != 0) return;
-    frame_ = Window().call<int>("requestAnimationFrame", callback_.Function());
+    if (pending_ != 0) return;
+    const Asking asking = AskingFor(when_);
+    pending_ = Window().call<int>(asking.request, callback_.Function(), asking.argument);
 }
 
 }  // namespace sorvane::web

@@ -71,10 +71,15 @@ private:
     Callback callback_;
 };
 
-// Runs a task before the browser next paints, once however often it is asked for.
+// When a task runs: before the browser next paints; in a task of its own as
+// soon as the browser has handled what waits (input first); or once the page
+// is idle, where the browser can tell (within a second at most).
+enum class TaskTime { Frame, Soon, Idle };
+
+// Runs a task at that time, once however often it is asked for.
 class FrameTask {
 public:
-    FrameTask(std::function<void()> task, Reporter report);
+    FrameTask(std::function<void()> task, Reporter report, TaskTime when = TaskTime::Frame);
     ~FrameTask();
     FrameTask(const FrameTask&) = delete;
     FrameTask& operator=(const FrameTask&) = delete;
@@ -83,7 +88,8 @@ public:
 
 private:
     Callback callback_;
-    int frame_ = 0;  // the browser's number of the frame asked for; 0 when none is
+    TaskTime when_;
+    int pending_ = 0;  // the browser's number of the frame, timer or idle call asked for; 0 when none is
 };
 
 }  // namespace sorvane::web

@@ -39,6 +39,14 @@ mergeInto(LibraryManager.library, {
       });
     },
 
+    // The folder kept from an earlier visit, read once: when the page is
+    // first idle, or by the first save if that comes sooner.
+    keptFolder: function () {
+      if (!sorvaneFiles.kept)
+        sorvaneFiles.kept = sorvaneFiles.store('readonly', (folders) => folders.get('working')).catch(() => null);
+      return sorvaneFiles.kept;
+    },
+
     keep: function (folder) {
       return sorvaneFiles.store('readwrite', (folders) => folder ? folders.put(folder, 'working')
                                                                  : folders.delete('working')).catch(() => {});
@@ -69,7 +77,7 @@ mergeInto(LibraryManager.library, {
     // page show its picker or ask for a permission only there. A second click
     // while the picker is open waits for the same answer.
     folderForSave: async function () {
-      const folder = sorvaneFiles.folder || (await sorvaneFiles.kept);
+      const folder = sorvaneFiles.folder || (await sorvaneFiles.keptFolder());
       if (folder && !sorvaneFiles.dropped.has(folder)) {
         const permission = await folder.queryPermission({mode: 'readwrite'});
         if (permission === 'prompt') {
@@ -189,13 +197,17 @@ mergeInto(LibraryManager.library, {
 
   // The first thing main does: from here on a failure is the program's, not the module's loading.
   sorvane_start_files__deps: ['$sorvaneFiles'],
+  // The kept folder and the offline copy wait until the page is idle: the
+  // first click needs neither (Safari has no idle callbacks: a timer).
   sorvane_start_files: function () {
     performance.mark('sorvane-running');
     sorvaneFiles.dropped = new WeakSet();
-    if (typeof window.showDirectoryPicker === 'function' && typeof indexedDB === 'object')
-      sorvaneFiles.kept = sorvaneFiles.store('readonly', (folders) => folders.get('working')).catch(() => null);
-    if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('sw.js').catch(() => {});
+    const idle = window.requestIdleCallback || ((then) => setTimeout(then, 0));
+    idle(() => {
+      if (typeof window.showDirectoryPicker === 'function' && typeof indexedDB === 'object') sorvaneFiles.keptFolder();
+      if ('serviceWorker' in navigator && window.isSecureContext)
+        navigator.serviceWorker.register('sw.js').catch(() => {});
+    }, {timeout: 1000});
   },
 
   // Saves the file's bytes; what the browser refuses, and any failure on the

@@ -199,26 +199,43 @@ std::string MainWindowRules()
         rules += " }\n";
     }
     // Under a finger the targets are larger: rows grow more than widths.
+    const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
     const std::string text = "calc(1em / " + Number(kTextPerTwip) + ")";
     rules += "@media (pointer: coarse) {\n#" + std::string(kWindowId) + " #" + std::string(kClientId) +
              " { --twip-x: max(" + text + ", " + Number(TargetAcross(design, kFingerTarget)) + "px); --twip-y: max(" +
-             text + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n}\n";
+             text + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n" +
+             // The rows grow more than the widths: the plot keeps the design's proportion all the same.
+             "#" + std::string(kWindowId) + " #" + std::string(plot.name) + " { height: auto; aspect-ratio: " +
+             std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + "; }\n}\n";
     return rules + ColumnRules(design);
 }
 
 std::string StylesheetWithWindow(const std::string& rules)
 {
     const std::string whole = rules + MainWindowRules();
+    // Comments out; each run of white space one space, and none where CSS needs none:
+    // after an opening brace, a semicolon, a comma or a colon, and round a closing brace.
     std::string kept;
-    std::size_t from = 0;
-    for (std::size_t open; (open = whole.find("/*", from)) != std::string::npos;) {
-        kept += whole.substr(from, open - from);
-        const std::size_t close = whole.find("*/", open + 2);
-        if (close == std::string::npos) return kept;
-        from = whole.find_first_not_of(" \n", close + 2);
-        if (from == std::string::npos) return kept;
+    bool space = false;
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        if (whole.compare(at, 2, "/*") == 0) {
+            const std::size_t close = whole.find("*/", at + 2);
+            if (close == std::string::npos) break;
+            at = close + 1;
+            space = true;
+            continue;
+        }
+        const char c = whole[at];
+        if (c == ' ' || c == '\n' || c == '\t' || c == '\r') {
+            space = true;
+            continue;
+        }
+        const bool tight = !kept.empty() && std::string_view("{};,:").find(kept.back()) != std::string_view::npos;
+        if (space && !tight && c != '{' && c != '}' && c != ';' && c != ',' && !kept.empty()) kept += ' ';
+        space = false;
+        kept += c;
     }
-    return kept + whole.substr(from);
+    return kept;
 }
 
 std::string WithWindow(const std::string& page)

@@ -186,7 +186,7 @@ class Page(unittest.TestCase):
                                         {'origin': self.site.url.rstrip('/'), 'storageTypes': 'indexeddb'})
         self.driver.get(self.site.url)
         self.assertTrue(wait_for(lambda: self.driver.execute_script(
-            "return performance.getEntriesByName('sorvane-ready').length")), 'the window never became ready')
+            "return performance.getEntriesByName('sorvane-settled').length")), 'the window never settled')
         self.driver.execute_script(HAND_FOLDER, self.folder)
 
     def element(self, name):
@@ -371,9 +371,9 @@ class Page(unittest.TestCase):
                  ("WebAssembly.instantiateStreaming = WebAssembly.instantiate ="
                   " () => Promise.reject(new Error('no module here'))",
                   'its module sorvane.wasm did not load or compile (RuntimeError: Aborted(Error: no module here)'),
-                 # A failure of the page's own, once the module runs, is named as it is.
-                 ("HTMLCanvasElement.prototype.getContext = () => { throw new TypeError('no canvas here'); }",
-                  'Sorvane cannot start: TypeError: no canvas here.')]
+                 # A failure of the page's own, once the module runs and before its button works, is named as it is.
+                 ("window.matchMedia = () => { throw new TypeError('no media queries here'); }",
+                  'Sorvane cannot start: TypeError: no media queries here.')]
         cdp = self.driver.execute_cdp_cmd
         for script, text in cases:
             with self.subTest(script=script):
@@ -696,7 +696,7 @@ class Phone(unittest.TestCase):
             cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.showDirectoryPicker;'})
             driver.get(site.url)
             self.assertTrue(wait_for(lambda: driver.execute_script(
-                "return performance.getEntriesByName('sorvane-ready').length")))
+                "return performance.getEntriesByName('sorvane-settled').length")))
             driver.execute_async_script(frames)
             for name, box in driver.execute_script(PHONE_LAYOUT)['controls'].items():
                 self.assertLessEqual(max(abs(a - b) for a, b in zip(box[:2], before[name][:2])), 4, name)

@@ -35,7 +35,7 @@ class DownloadPath(unittest.TestCase):
             driver.set_window_size(390, 844)
             driver.get(site.url)
             self.assertTrue(wait_for(lambda: driver.execute_script(
-                "return performance.getEntriesByName('sorvane-ready').length"), timeout=20))
+                "return performance.getEntriesByName('sorvane-settled').length"), timeout=20))
             self.assertEqual(driver.execute_script(
                 "const root = document.documentElement;"
                 "return [Form_Sorvane.dataset.arrangement, root.scrollWidth <= root.clientWidth,"
