@@ -388,6 +388,38 @@ class Page(unittest.TestCase):
                     cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': added})
                 self.driver.get_log('browser')  # the module's own report of what failed
 
+    def test_click_before_the_fit_calculates(self):
+        # The earliest click a person can make: queued as the window is wired,
+        # before the fit and everything after it. Here with a download, as on a phone.
+        cdp = self.driver.execute_cdp_cmd
+        folder = tempfile.mkdtemp(dir=self.profile)
+        added = cdp('Page.addScriptToEvaluateOnNewDocument', {'source': """
+            delete window.showDirectoryPicker;
+            const mark = performance.mark.bind(performance);
+            performance.mark = (name) => {
+              if (name === 'sorvane-ready') queueMicrotask(() => {
+                window.earlyClick = !performance.getEntriesByName('sorvane-settled').length;
+                Text_Code.value = '2412'; Text_N1.value = '31'; Command1.click();
+              });
+              return mark(name);
+            };"""})['identifier']
+        cdp('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
+        try:
+            self.load()
+            self.assertTrue(self.driver.execute_script('return window.earlyClick'))
+            self.assertEqual([self.value(name) for name in ('Text_CCR', 'Text_FCR', 'Text_TCR')], ['0.02', '0.4', '0.12'])
+            saved = wait_for(lambda: os.path.exists(os.path.join(folder, 'airfoil.txt')))
+            self.assertTrue(saved)
+            with open(os.path.join(folder, 'airfoil.txt'), 'rb') as got:
+                self.assertEqual(got.read(), self.expected)
+            # Drawn in the box as it was, then shown at the size the fit gave it.
+            self.driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
+            plot = self.element('Picture_Airfoil')
+            self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
+        finally:
+            cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': added})
+            cdp('Browser.setDownloadBehavior', {'behavior': 'default'})
+
     def test_message_after_the_picker_takes_the_focus(self):
         # The picker's window has the focus as it closes, or took it and gave it back before the
         # message came: the message waits for the window's own focus, and opens a frame after it.
