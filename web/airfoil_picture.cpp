@@ -27,7 +27,12 @@ AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background, cons
 void AirfoilPicture::Resized()
 {
     // Its outer box, border included, in CSS pixels.
-    drawing_.SetOuterPixels(canvas_["offsetWidth"].as<int>(), canvas_["offsetHeight"].as<int>());
+    Resized(canvas_["offsetWidth"].as<int>(), canvas_["offsetHeight"].as<int>());
+}
+
+void AirfoilPicture::Resized(int width, int height)
+{
+    drawing_.SetOuterPixels(width, height);
     Repaint();
 }
 

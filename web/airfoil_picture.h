@@ -17,8 +17,10 @@ public:
     AirfoilPicture(const AirfoilPicture&) = delete;
     AirfoilPicture& operator=(const AirfoilPicture&) = delete;
 
-    // Takes the box's size anew, as the page has laid it out.
+    // Takes the box's size anew, as the page has laid it out, or as the
+    // window is about to lay it out (outer size in CSS pixels).
     void Resized();
+    void Resized(int width, int height);
     // Paints before the browser next shows the page.
     void Repaint() { paint_.Request(); }
     RecordedDrawing& Drawing() { return drawing_; }

@@ -36,11 +36,8 @@ double Across(val element, const char* side1, const char* side2)
 Form_Sorvane::Form_Sorvane()
     : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
       client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
-      refit_([this] { LayOut(); }, report_),
-      firstFit_([this] {
-          LayOut();
-          settle_.Request();
-      }, report_, TaskTime::Soon),
+      refit_([this] { Fit(); }, report_), firstFit_([this] { Fit(); }, report_, TaskTime::Soon),
+      showFit_([this] { ShowFit(); }, report_, TaskTime::Soon),
       settle_([this] { Settle(); }, report_, TaskTime::Idle),
       textSizeChanged_([this](val entries) {
           if (entries[0]["contentRect"]["height"].as<double>() != textSize_) refit_.Request();
@@ -74,6 +71,7 @@ Form_Sorvane::Form_Sorvane()
 // on the size reports it at once; that first report asks for no refit.
 void Form_Sorvane::Settle()
 {
+    settled_ = true;
     Messages();
     WatchDensity();
     textSizeObserver_ = val::global("ResizeObserver").new_(textSizeChanged_.Function());
@@ -107,7 +105,7 @@ void Form_Sorvane::WatchDensity()
 // Where it would then be wider than the screen, its parts go one under
 // another; the page scrolls only where even that outgrows it: no screen limit
 // shrinks the text.
-void Form_Sorvane::LayOut()
+void Form_Sorvane::Fit()
 {
     const WindowDesign& design = MainWindowDesign();
     const double designScale = PixelsPerTwip(kDesignDpi);
@@ -127,18 +125,32 @@ void Form_Sorvane::LayOut()
     const double room = Document()["documentElement"]["clientWidth"].as<double>() -
                         Across(body, "padding-left", "padding-right") -
                         Across(window_, "border-left-width", "border-right-width");
-    const WindowLayout layout = ArrangeWindow(design, PixelsPerTwip(kDesignDpi, fit.factor),
-                                              CoarsePointer() ? kFingerTarget : kSmallestTarget, room);
+    fitted_ = Fitted{ArrangeWindow(design, PixelsPerTwip(kDesignDpi, fit.factor),
+                                   CoarsePointer() ? kFingerTarget : kSmallestTarget, room),
+                     CanvasTextMeasurer::CssSize(fit.font)};
+    // Set back at once (the fit keeps the person's size); the places follow in ShowFit.
+    client_["style"].set("fontSize", CssPixels(fitted_->fontPixels));
+    showFit_.Request();
+}
 
-    client_["style"].set("fontSize", CssPixels(CanvasTextMeasurer::CssSize(fit.font)));
+// Only writes: the browser lays the window out once, as it next paints.
+void Form_Sorvane::ShowFit()
+{
+    if (!fitted_) return;
+    const WindowLayout& layout = fitted_->layout;
     // The stylesheet places the frames' controls in twips times these two lengths.
     client_["style"].call<void>("setProperty", val("--twip-x"), val(CssPixels(layout.across)));
     client_["style"].call<void>("setProperty", val("--twip-y"), val(CssPixels(layout.down)));
     client_["style"].set("width", CssPixels(layout.client.width));
     client_["style"].set("height", CssPixels(layout.client.height));
-    for (const PlacedControl& part : layout.parts) Place(ById(part.name), part.rect);
+    const std::string_view plot = ControlFor(MainWindowDesign(), ControlRole::Plot).name;
+    for (const PlacedControl& part : layout.parts) {
+        Place(ById(part.name), part.rect);
+        if (part.name == plot) picture_->Resized(part.rect.width, part.rect.height);
+    }
     window_["dataset"].set("arrangement", val(layout.arrangement == Arrangement::Column ? "column" : "designed"));
-    picture_->Resized();
+    fitted_.reset();
+    if (!settled_) settle_.Request();
 }
 
 // The plot reads its box's size as it draws: a click before the first fit

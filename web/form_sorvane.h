@@ -7,6 +7,7 @@
 #include <string>
 
 #include "command/section_form.h"
+#include "design/window_arrangement.h"
 #include "web/airfoil_picture.h"
 #include "web/form_about.h"
 #include "web/handed_on_file.h"
@@ -37,7 +38,8 @@ public:
 private:
     void CalculateAndShow();
     void ShowAboutWindow();
-    void LayOut();
+    void Fit();
+    void ShowFit();
     void Settle();
     void WatchDensity();
     MessageBox& Messages();
@@ -56,9 +58,18 @@ private:
     HandedOnFile file_;
     FrameTask refit_;
     // The start in steps, each in a task of its own: the button first, then
-    // the fit to the text, then what the first click does not need.
+    // the fit to the text (measured, then shown), then what the first click
+    // does not need. A refit too shows in a task after its measuring.
     FrameTask firstFit_;
+    FrameTask showFit_;
     FrameTask settle_;
+    bool settled_ = false;
+    // The fit measured and not yet shown, and the text's size in it.
+    struct Fitted {
+        WindowLayout layout;
+        double fontPixels = 0;
+    };
+    std::optional<Fitted> fitted_;
     std::list<Listener> listeners_;
     // Renewed at each change of density, which ends the one before.
     std::optional<Listener> densityWatch_;
