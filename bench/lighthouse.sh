@@ -4,7 +4,7 @@
 # copies does. Lighthouse comes from the npm registry as bench/lighthouse's
 # lock file pins it (12.2.3, the last for Node.js 20); it is installed for the
 # benchmark alone, never shipped and never run by the tests.
-#   [RUNS=3] [SORVANE_TRACE=first-run.trace.json] bash bench/lighthouse.sh [SITE_FOLDER]
+#   [RUNS=3] [SORVANE_TRACE=PREFIX (keeps PREFIX-1.trace.json ...)] bash bench/lighthouse.sh [SITE_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 site=$(realpath "${1:-build/web/site}")
@@ -49,6 +49,5 @@ for run in range(1, runs + 1):
         if audit.get('score') is not None and audit['score'] < 1 and audit.get('scoreDisplayMode') != 'informative':
             print('  below full marks: %s (%s)' % (audit['id'], audit.get('displayValue', '')))
     if os.environ.get('SORVANE_TRACE'):
-        os.replace(output + '-0.trace.json', os.environ['SORVANE_TRACE'])
-        os.environ.pop('SORVANE_TRACE')
+        os.replace(output + '-0.trace.json', '%s-%d.trace.json' % (os.environ['SORVANE_TRACE'], run))
 PYTHON

@@ -12,8 +12,8 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 CanvasTextMeasurer::CanvasTextMeasurer(val styledElement)
     : context_(Document().call<val>("createElement", val("canvas")).call<val>("getContext", val("2d"))),
-      family_(ComputedText(styledElement, "font-family")),
-      desktop_{ComputedPixels(styledElement, "font-size") / kPixelsPerPoint, 100}
+      family_(ComputedStyle(styledElement).Text("font-family")),
+      desktop_{ComputedStyle(styledElement).Pixels("font-size") / kPixelsPerPoint, 100}
 {
     Use(desktop_);
 }

@@ -139,7 +139,7 @@ void Form_About::Create()
     client["style"].set("backgroundColor", CssColour(design.background));
     client["style"].set("fontFamily", Families(design));
     // The page's text colour under a dark scheme is light: unreadable on the yellow.
-    const Rgb text = ReadableTextOn(design.background, ParseCssColour(ComputedText(client, "color")));
+    const Rgb text = ReadableTextOn(design.background, ParseCssColour(ComputedStyle(client).Text("color")));
 
     for (const AboutLabelSpec& entry : design.labels) {
         // Named by window and design name: the main window has labels of the same names.

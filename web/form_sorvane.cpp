@@ -21,10 +21,6 @@ val ById(std::string_view id) { return Document().call<val>("getElementById", va
 constexpr double kSmallestTarget = 24;
 constexpr double kFingerTarget = 44;
 
-double Across(val element, const char* side1, const char* side2)
-{
-    return ComputedPixels(element, side1) + ComputedPixels(element, side2);
-}
 
 }  // namespace
 
@@ -111,20 +107,20 @@ void Form_Sorvane::Fit()
     const double designScale = PixelsPerTwip(kDesignDpi);
     client_["style"].set("fontSize", val(""));
     textSize_ = ById(kTextSizeId).call<val>("getBoundingClientRect")["height"].as<double>();
-    const val field = fields_.at(TextField::Text_Code);
+    const ComputedStyle button(command1_);
+    const ComputedStyle field(fields_.at(TextField::Text_Code));
     const TextInsets insets{
-        Across(command1_, "padding-left", "padding-right") + Across(command1_, "border-left-width", "border-right-width"),
-        Across(command1_, "padding-top", "padding-bottom") + Across(command1_, "border-top-width", "border-bottom-width"),
-        Across(field, "padding-top", "padding-bottom") + Across(field, "border-top-width", "border-bottom-width"),
+        button.Pixels("padding-left", "padding-right") + button.Pixels("border-left-width", "border-right-width"),
+        button.Pixels("padding-top", "padding-bottom") + button.Pixels("border-top-width", "border-bottom-width"),
+        field.Pixels("padding-top", "padding-bottom") + field.Pixels("border-top-width", "border-bottom-width"),
     };
     CanvasTextMeasurer measurer(client_);
     const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets),
                                     std::numeric_limits<double>::infinity());
 
-    const val body = Document()["body"];
     const double room = Document()["documentElement"]["clientWidth"].as<double>() -
-                        Across(body, "padding-left", "padding-right") -
-                        Across(window_, "border-left-width", "border-right-width");
+                        ComputedStyle(Document()["body"]).Pixels("padding-left", "padding-right") -
+                        ComputedStyle(window_).Pixels("border-left-width", "border-right-width");
     fitted_ = Fitted{ArrangeWindow(design, PixelsPerTwip(kDesignDpi, fit.factor),
                                    CoarsePointer() ? kFingerTarget : kSmallestTarget, room),
                      CanvasTextMeasurer::CssSize(fit.font)};

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 extern "C" {
 // page.js: the function that calls Dispatch for handler id.
@@ -95,15 +96,19 @@ void Place(val element, const PixelRect& rect)
 
 bool CoarsePointer() { return Window().call<val>("matchMedia", val("(pointer: coarse)"))["matches"].as<bool>(); }
 
-std::string ComputedText(val element, const char* property)
+ComputedStyle::ComputedStyle(val element) : style_(Window().call<val>("getComputedStyle", element)) {}
+
+std::string ComputedStyle::Text(const char* property) const
 {
-    return Window().call<val>("getComputedStyle", element).call<std::string>("getPropertyValue", val(property));
+    return style_.call<std::string>("getPropertyValue", val(property));
 }
 
-double ComputedPixels(val element, const char* property)
+double ComputedStyle::Pixels(const char* property) const
 {
-    const double pixels = val::global("parseFloat")(ComputedText(element, property)).as<double>();
-    return std::isfinite(pixels) ? pixels : 0;
+    const std::string text = Text(property);
+    char* end = nullptr;
+    const double pixels = std::strtod(text.c_str(), &end);
+    return end != text.c_str() && std::isfinite(pixels) ? pixels : 0;
 }
 
 Listener::Listener(val target, const char* type, std::function<void(val)> handler, Reporter report, ListenOnce once)

@@ -32,9 +32,20 @@ void Place(val element, const PixelRect& rect);
 // Whether the person points with a finger (a touch screen), not a mouse.
 bool CoarsePointer();
 
-// A length of the element's computed style, in CSS pixels ("2px" gives 2).
-double ComputedPixels(val element, const char* property);
-std::string ComputedText(val element, const char* property);
+// An element's computed style, asked for once: each read from it is a call into the page.
+class ComputedStyle {
+public:
+    explicit ComputedStyle(val element);
+
+    std::string Text(const char* property) const;
+    // A length in CSS pixels ("2px" gives 2); 0 where it is none.
+    double Pixels(const char* property) const;
+    // Two lengths added, as the two sides of a box.
+    double Pixels(const char* side1, const char* side2) const { return Pixels(side1) + Pixels(side2); }
+
+private:
+    val style_;
+};
 
 // A function the browser can call back (a listener, an observer's callback):
 // the handler, registered for as long as this object lives, its failures
