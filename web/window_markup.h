@@ -19,12 +19,15 @@ inline constexpr const char* kDescriptionSuffix = "_Description";
 // walks them, each frame's controls inside it.
 std::string MainWindowMarkup();
 
-// Where each element lies, in twips times the one custom property --twip (a
-// CSS length per twip) that the fit to the person's text sets.
+// Where each element lies, in twips times two custom properties, --twip-x
+// across and --twip-y down (CSS lengths per twip), which the fit to the
+// person's text sets; and, before it does, the larger targets under a finger
+// and the column on a narrow screen, as the program will arrange them.
 std::string MainWindowRules();
 
-// The page's stylesheet with the window's rules after it, its comments left
-// out: they are for its readers here, not for every phone that fetches it.
+// The page's stylesheet with the window's rules after it, its comments and
+// spare white space left out: they are for its readers here, not for every
+// phone that fetches it.
 std::string StylesheetWithWindow(const std::string& rules);
 
 // The page's index.html with the window written in at its placeholder line;
