@@ -38,18 +38,16 @@ int PlotHeight(const ControlSpec& plot, int width)
 WindowLayout InPlace(const WindowDesign& design, Arrangement arrangement, double across, double down)
 {
     WindowLayout layout{arrangement, across, down, {}, {}};
-    int bottom = 0;
+    int bottom = 0, designBottom = 0;
     for (const ControlSpec& control : design.controls) {
         if (!control.parent.empty()) continue;
         PixelRect rect = Grown(control.twips, across, down);
         if (control.role == ControlRole::Plot) rect.height = PlotHeight(control, rect.width);
         layout.parts.push_back({control.name, rect});
         bottom = std::max(bottom, rect.top + rect.height);
+        designBottom = std::max(designBottom, control.twips.top + control.twips.height);
     }
     // The margins below the lowest control and right of the rightmost, as designed.
-    int designBottom = 0;
-    for (const ControlSpec& control : design.controls)
-        if (control.parent.empty()) designBottom = std::max(designBottom, control.twips.top + control.twips.height);
     layout.client = {Edge(design.client.width, across), bottom + Edge(design.client.height - designBottom, down)};
     return layout;
 }

@@ -11,10 +11,11 @@ constexpr double kPixelsPerPoint = 96.0 / 72.0;
 }  // namespace
 
 CanvasTextMeasurer::CanvasTextMeasurer(val styledElement)
-    : context_(Document().call<val>("createElement", val("canvas")).call<val>("getContext", val("2d"))),
-      family_(ComputedStyle(styledElement).Text("font-family")),
-      desktop_{ComputedStyle(styledElement).Pixels("font-size") / kPixelsPerPoint, 100}
+    : context_(Document().call<val>("createElement", val("canvas")).call<val>("getContext", val("2d")))
 {
+    const ComputedStyle style(styledElement);
+    family_ = style.Text("font-family");
+    desktop_ = {style.Pixels("font-size") / kPixelsPerPoint, 100};
     Use(desktop_);
 }
 

@@ -120,13 +120,10 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 std::string ColumnRules(const WindowDesign& design)
 {
     const WindowLayout column = ColumnLayout(design, 1, 1, 0);
-    int widest = 0, margin = 0, plotTop = 0;
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
-    for (const std::string_view name : design.columnOrder)
-        if (const ControlSpec* part = FindControl(design, name); part && part->role != ControlRole::Plot) {
-            widest = std::max(widest, part->twips.width);
-            if (name == design.columnOrder.front()) margin = part->twips.left;
-        }
+    // The design's left margin, and the widest part the column's margins are measured from.
+    const int margin = FindControl(design, column.parts.front().name)->twips.left;
+    int widest = 0, plotTop = 0;
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
     const double ratio = double(plot.twips.height) / plot.twips.width;
     std::string rules = "@media (max-width: " + FitsWithin(design, kMouseText, 0) + "), (pointer: coarse) and (max-width: " +
@@ -134,6 +131,7 @@ std::string ColumnRules(const WindowDesign& design)
     rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
     for (const PlacedControl& part : column.parts) {
         if (part.name == plot.name) plotTop = part.rect.top;
+        else widest = std::max(widest, part.rect.width);
         rules += before + "#" + std::string(part.name) + " { left: var(--margin); top: calc(var(--twip-y) * " +
                  std::to_string(part.rect.top) + ");";
         if (part.name == plot.name)

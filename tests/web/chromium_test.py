@@ -99,19 +99,30 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/156.0.0.0 Mobile Safari/537.36')
 
-# On a phone: how wide the page is, each control's box and text size, and the plot's backing store.
-PHONE_LAYOUT = """
-const root = document.documentElement;
-const box = (e) => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; };
-const controls = {};
-for (const e of document.querySelectorAll('#Form_Sorvane button, #Form_Sorvane input, #Form_Sorvane canvas'))
-  controls[e.id] = box(e);
-const texts = [...document.querySelectorAll('#Form_Sorvane .label, #Form_Sorvane button, #Form_Sorvane input, h1')]
-  .map((e) => [e.id || e.tagName, parseFloat(getComputedStyle(e).fontSize)]);
-const plot = document.getElementById('Picture_Airfoil');
-return {scrollWidth: root.scrollWidth, clientWidth: root.clientWidth, controls, texts,
-        window: box(document.getElementById('Form_Sorvane')),
-        backing: [plot.width, Math.round(plot.clientWidth * devicePixelRatio)]};
+# Each named element's box, and the page's scroll width; the backing store's width against the plot's at the density.
+BOXES = """
+const boxes = {};
+for (const name of arguments[0]) {
+  const b = document.getElementById(name).getBoundingClientRect();
+  boxes[name] = [b.left, b.top, b.width, b.height, parseFloat(getComputedStyle(document.getElementById(name)).fontSize)];
+}
+return [boxes, document.documentElement.scrollWidth, Picture_Airfoil.width - Math.round(Picture_Airfoil.clientWidth * devicePixelRatio)];
+"""
+PHONE_CONTROLS = ['Mn_About', 'Command1'] + list(NAMES)
+PHONE_TEXTS = ['Form_Sorvane_Title', 'Label1', 'Label2', 'Label3', 'Label4', 'Label5']
+
+
+# A click queued as the window is wired (its ready mark), with the code and count of the expected file.
+EARLY_CLICK = """
+delete window.showDirectoryPicker;
+const mark = performance.mark.bind(performance);
+performance.mark = (name) => {
+  if (name === 'sorvane-ready') queueMicrotask(() => {
+    window.earlyClick = !performance.getEntriesByName('sorvane-settled').length;
+    Text_Code.value = '2412'; Text_N1.value = '31'; Command1.click();
+  });
+  return mark(name);
+};
 """
 
 
@@ -387,38 +398,6 @@ class Page(unittest.TestCase):
                 finally:
                     cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': added})
                 self.driver.get_log('browser')  # the module's own report of what failed
-
-    def test_click_before_the_fit_calculates(self):
-        # The earliest click a person can make: queued as the window is wired,
-        # before the fit and everything after it. Here with a download, as on a phone.
-        cdp = self.driver.execute_cdp_cmd
-        folder = tempfile.mkdtemp(dir=self.profile)
-        added = cdp('Page.addScriptToEvaluateOnNewDocument', {'source': """
-            delete window.showDirectoryPicker;
-            const mark = performance.mark.bind(performance);
-            performance.mark = (name) => {
-              if (name === 'sorvane-ready') queueMicrotask(() => {
-                window.earlyClick = !performance.getEntriesByName('sorvane-settled').length;
-                Text_Code.value = '2412'; Text_N1.value = '31'; Command1.click();
-              });
-              return mark(name);
-            };"""})['identifier']
-        cdp('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
-        try:
-            self.load()
-            self.assertTrue(self.driver.execute_script('return window.earlyClick'))
-            self.assertEqual([self.value(name) for name in ('Text_CCR', 'Text_FCR', 'Text_TCR')], ['0.02', '0.4', '0.12'])
-            saved = wait_for(lambda: os.path.exists(os.path.join(folder, 'airfoil.txt')))
-            self.assertTrue(saved)
-            with open(os.path.join(folder, 'airfoil.txt'), 'rb') as got:
-                self.assertEqual(got.read(), self.expected)
-            # Drawn in the box as it was, then shown at the size the fit gave it.
-            self.driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
-            plot = self.element('Picture_Airfoil')
-            self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
-        finally:
-            cdp('Page.removeScriptToEvaluateOnNewDocument', {'identifier': added})
-            cdp('Browser.setDownloadBehavior', {'behavior': 'default'})
 
     def test_message_after_the_picker_takes_the_focus(self):
         # The picker's window has the focus as it closes, or took it and gave it back before the
@@ -716,87 +695,70 @@ class Phone(unittest.TestCase):
         site = Site(SITE)
         profile = tempfile.mkdtemp(prefix='sorvane-phone-')
         driver = chromium(profile, phone=(360, 740, 3))
-        cdp = driver.execute_cdp_cmd
+        cdp, run = driver.execute_cdp_cmd, driver.execute_script
         # A refit measures in a frame and shows in the task after it: a frame, a task, and a frame more.
         frames = 'requestAnimationFrame(() => setTimeout(() => requestAnimationFrame(() => requestAnimationFrame(arguments[0]))))'
         try:
             # Before any script the stylesheet shows the window where the program will put it: nothing jumps.
             cdp('Emulation.setScriptExecutionDisabled', {'value': True})
             driver.get(site.url)
-            before = driver.execute_script(PHONE_LAYOUT)['controls']
+            before = run(BOXES, PHONE_CONTROLS)[0]
             cdp('Emulation.setScriptExecutionDisabled', {'value': False})
-            # Android's Chrome has no folder picker: the file comes as a download.
-            cdp('Page.addScriptToEvaluateOnNewDocument', {'source': 'delete window.showDirectoryPicker;'})
+            # Android's Chrome has no folder picker: the file comes as a download. The earliest click a
+            # person can make, queued as the window is wired, before the fit and all after it, calculates.
+            cdp('Page.addScriptToEvaluateOnNewDocument', {'source': EARLY_CLICK})
+            folder = tempfile.mkdtemp(dir=profile)
+            cdp('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
             driver.get(site.url)
-            self.assertTrue(wait_for(lambda: driver.execute_script(
-                "return performance.getEntriesByName('sorvane-settled').length")))
+            self.assertTrue(wait_for(lambda: run("return performance.getEntriesByName('sorvane-settled').length")))
             driver.execute_async_script(frames)
-            for name, box in driver.execute_script(PHONE_LAYOUT)['controls'].items():
-                self.assertLessEqual(max(abs(a - b) for a, b in zip(box[:2], before[name][:2])), 4, name)
+            self.assertTrue(run('return window.earlyClick'))
+            check_download(self, lambda expression: run('return ' + expression), folder, EXPECTED, click=lambda: None)
+            self.assertEqual(run('return Text_TCR.value'), '0.12')
+            # Drawn in the box as it was, then shown at the size the fit gave it.
+            plot = driver.find_element(By.ID, 'Picture_Airfoil')
+            self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
+            for name, box in run(BOXES, PHONE_CONTROLS)[0].items():
+                self.assertLessEqual(max(abs(box[0] - before[name][0]), abs(box[1] - before[name][1])), 4, name)
             for width, height, ratio in ((360, 740, 3), (412, 915, 2.625), (740, 360, 3), (360, 740, 3)):
                 with self.subTest(width=width, height=height):
                     cdp('Emulation.setDeviceMetricsOverride',
                         {'width': width, 'height': height, 'deviceScaleFactor': ratio, 'mobile': True})
                     driver.execute_async_script(frames)
-                    self.check_phone_layout(driver, width)
-                    self.check_windows_on_screen(driver, width, height)
+                    # Every control inside the width, a finger's target, in a phone's text; no sideways
+                    # panning; the plot across the column at the screen's density.
+                    boxes, scroll, backing = run(BOXES, PHONE_CONTROLS + PHONE_TEXTS + ['Form_Sorvane'])
+                    self.assertEqual((scroll, backing), (width, 0))
+                    self.assertEqual([name for name in PHONE_TEXTS if boxes[name][4] < 16], [])
+                    for name in PHONE_CONTROLS:
+                        left, top, across, down, text = boxes[name]
+                        self.assertTrue(0 <= left and left + across <= width and min(across, down) >= 43.5
+                                        and text >= 16, (name, boxes[name]))
+                    self.assertGreater(boxes['Picture_Airfoil'][2], 0.8 * boxes['Form_Sorvane'][2] if width < 600 else 0)
+                    # About and a message inside the screen, and the page no wider.
+                    for open_it, names in (('Mn_About.click()', ['Form_About', 'Form_About_Close']),
+                                           ("Form_About_Close.click(); Text_Code.value = '2012'; Command1.click()",
+                                            ['Message', 'Message_OK'])):
+                        run('window.scrollTo(0, 0); ' + open_it)
+                        boxes, scroll, _ = run(BOXES, names)
+                        for left, top, across, down, _ in boxes.values():
+                            self.assertTrue(0 <= left and left + across <= width and 0 <= top < height, boxes)
+                        self.assertEqual(scroll, width)
+                    run('Message_OK.click()')
+                    # A tap on the button calculates and downloads the file.
                     folder = tempfile.mkdtemp(dir=profile)
                     cdp('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': folder})
-                    self.check_tap_calculates(driver, folder)
+                    def tap():
+                        left, top, across, down, _ = run('Command1.scrollIntoView();' + BOXES, ['Command1'])[0]['Command1']
+                        for kind, points in (('touchStart', [{'x': left + across / 2, 'y': top + down / 2}]),
+                                             ('touchEnd', [])):
+                            cdp('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
+                    check_download(self, lambda expression: run('return ' + expression), folder, EXPECTED, click=tap)
             self.assertEqual([e['message'] for e in driver.get_log('browser') if e['level'] == 'SEVERE'], [])
         finally:
             driver.quit()
             site.stop()
             shutil.rmtree(profile, ignore_errors=True)
-
-    def check_phone_layout(self, driver, width):
-        got = driver.execute_script(PHONE_LAYOUT)
-        # No sideways panning, and every control inside the screen's width.
-        self.assertEqual((got['scrollWidth'], got['clientWidth']), (width, width))
-        for name, (left, top, across, down) in got['controls'].items():
-            self.assertGreaterEqual(left, 0, name)
-            self.assertLessEqual(left + across, width, name)
-            # A target a finger can hit.
-            self.assertGreaterEqual(min(across, down), 44 - 0.5, name)
-        self.assertEqual([text for text in got['texts'] if text[1] < 16], [])
-        # The plot across the window's width, at the screen's density.
-        plot, window = got['controls']['Picture_Airfoil'], got['window']
-        if width < 600:
-            self.assertGreater(plot[2], 0.8 * window[2])
-        self.assertEqual(got['backing'][0], got['backing'][1])
-
-    def check_windows_on_screen(self, driver, width, height):
-        def inside(name):
-            left, top, across, down = driver.execute_script(
-                'const b = document.getElementById(arguments[0]).getBoundingClientRect();'
-                'return [b.left, b.top, b.width, b.height]', name)
-            self.assertTrue(left >= 0 and left + across <= width and top >= 0 and top < height,
-                            '%s at %s' % (name, (left, top, across, down)))
-            self.assertEqual(driver.execute_script('return document.documentElement.scrollWidth'), width)
-        driver.execute_script('window.scrollTo(0, 0); Mn_About.click()')
-        inside('Form_About')
-        inside('Form_About_Close')
-        driver.find_element(By.ID, 'Form_About_Close').click()
-        driver.execute_script("Text_Code.value = '2012'; Command1.click()")
-        inside('Message')
-        inside('Message_OK')
-        driver.find_element(By.ID, 'Message_OK').click()
-
-    def check_tap_calculates(self, driver, folder):
-        driver.execute_script("Text_Code.value = '2412'; Text_N1.value = '31'; Command1.scrollIntoView()")
-        left, top, across, down = driver.execute_script(
-            "const b = Command1.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]")
-        point = {'x': left + across / 2, 'y': top + down / 2}
-        for kind, points in (('touchStart', [point]), ('touchEnd', [])):
-            driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
-        self.assertTrue(wait_for(lambda: driver.execute_script('return Text_CCR.value') == '0.02'))
-        driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
-        plot = driver.find_element(By.ID, 'Picture_Airfoil')
-        self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
-        saved = wait_for(lambda: [name for name in os.listdir(folder) if name == 'airfoil.txt'])
-        self.assertTrue(saved, 'no airfoil.txt downloaded')
-        with open(os.path.join(folder, 'airfoil.txt'), 'rb') as got, open(EXPECTED, 'rb') as wanted:
-            self.assertEqual(got.read(), wanted.read())
 
 
 class Policy(unittest.TestCase):
