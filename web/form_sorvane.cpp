@@ -40,7 +40,6 @@ Form_Sorvane::Form_Sorvane()
       }, report_)
 {
     const WindowDesign& design = MainWindowDesign();
-    Document().set("title", val(std::string(design.title)));
     for (const ControlSpec& entry : design.controls)
         if (entry.field) fields_.emplace(*entry.field, ById(entry.name));
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
@@ -58,7 +57,6 @@ Form_Sorvane::Form_Sorvane()
     // A touch screen attached or taken away: targets for a finger, or for a mouse.
     listeners_.emplace_back(Window().call<val>("matchMedia", val("(pointer: coarse)")), "change",
                             [this](val) { refit_.Request(); }, report_);
-    ById(design.startingFocus).call<void>("focus");
     firstFit_.Request();
 }
 

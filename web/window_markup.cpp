@@ -45,7 +45,9 @@ std::vector<const ControlSpec*> PageOrder(const WindowDesign& design)
 
 std::string Element(const ControlSpec& entry, const std::string& inside)
 {
-    const std::string id = Attribute("id", entry.name);
+    // The browser gives the starting focus itself, at the first frame: no script waits on its layout.
+    const std::string id =
+        Attribute("id", entry.name) + (entry.name == MainWindowDesign().startingFocus ? " autofocus" : "");
     const std::string top = entry.onTop ? " on-top" : "";
     switch (entry.kind) {
     case ControlKind::Frame: return "<div" + id + " class=\"frame\" role=\"group\">\n" + inside + "</div>\n";
@@ -240,7 +242,14 @@ std::string WithWindow(const std::string& page)
 {
     const std::size_t at = page.find(kPlaceholder);
     if (at == std::string::npos) return page;
-    return page.substr(0, at) + MainWindowMarkup() + page.substr(at + std::string_view(kPlaceholder).size());
+    std::string written =
+        page.substr(0, at) + MainWindowMarkup() + page.substr(at + std::string_view(kPlaceholder).size());
+    // The tab shows the window's title from the first paint; no script writes it.
+    const std::size_t open = written.find("<title>");
+    const std::size_t close = written.find("</title>");
+    if (open != std::string::npos && close != std::string::npos && open < close)
+        written.replace(open + 7, close - open - 7, Escaped(MainWindowDesign().title));
+    return written;
 }
 
 }  // namespace sorvane::web

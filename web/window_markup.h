@@ -30,8 +30,9 @@ std::string MainWindowRules();
 // phone that fetches it.
 std::string StylesheetWithWindow(const std::string& rules);
 
-// The page's index.html with the window written in at its placeholder line;
-// the template unchanged where it has none.
+// The page's index.html with the window written in at its placeholder line,
+// and the window's title as the page's; the template unchanged where it has
+// no placeholder.
 std::string WithWindow(const std::string& page);
 
 }  // namespace sorvane::web
