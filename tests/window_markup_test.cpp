@@ -57,17 +57,13 @@ TEST(WindowMarkup, HoldsEveryControlOfTheDesignWithItsCaptionNameAndLabel)
     }
 }
 
-TEST(WindowMarkup, TheStylesheetKeepsEveryRuleAndNoCommentOrSpareSpace)
+TEST(WindowMarkup, GoesWhereThePageLeavesItsPlaceAndItsRulesInTheStylesheetWithoutComments)
 {
     const std::string css = StylesheetWithWindow(
         "/* a */\nbody {\n  margin: 0 auto;\n}\n/* b */ a :hover, p { width: calc(1px - 2 * 3px); }\n");
     EXPECT_EQ(css.find("body{margin:0 auto;}a :hover,p{width:calc(1px - 2 * 3px);}"), 0u);
     EXPECT_EQ(css.find("/*"), std::string::npos);
     EXPECT_NE(css.find("#Picture_Airfoil{left:calc(var(--twip-x) * 360);"), std::string::npos);
-}
-
-TEST(WindowMarkup, GoesWhereThePageLeavesItsPlace)
-{
     const std::string page = "<body>\n<!-- The main window, written here from its design. -->\n</body>\n";
     EXPECT_EQ(WithWindow(page), "<body>\n" + MainWindowMarkup() + "\n</body>\n");
     EXPECT_EQ(WithWindow("<title>x</title>" + page).find("<title>" + std::string(MainWindowDesign().title) + "<"), 0u);

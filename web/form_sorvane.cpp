@@ -1,6 +1,5 @@
 #include "web/form_sorvane.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -55,8 +54,7 @@ Form_Sorvane::Form_Sorvane()
     // browser's settings the text's size alone. One refit a frame for all.
     listeners_.emplace_back(Window(), "resize", [this](val) { refit_.Request(); }, report_);
     // A touch screen attached or taken away: targets for a finger, or for a mouse.
-    listeners_.emplace_back(Window().call<val>("matchMedia", val("(pointer: coarse)")), "change",
-                            [this](val) { refit_.Request(); }, report_);
+    listeners_.emplace_back(CoarsePointerQuery(), "change", [this](val) { refit_.Request(); }, report_);
     firstFit_.Request();
 }
 

@@ -94,7 +94,9 @@ void Place(val element, const PixelRect& rect)
     style.set("height", CssPixels(rect.height));
 }
 
-bool CoarsePointer() { return Window().call<val>("matchMedia", val("(pointer: coarse)"))["matches"].as<bool>(); }
+val CoarsePointerQuery() { return Window().call<val>("matchMedia", val("(pointer: coarse)")); }
+
+bool CoarsePointer() { return CoarsePointerQuery()["matches"].as<bool>(); }
 
 ComputedStyle::ComputedStyle(val element) : style_(Window().call<val>("getComputedStyle", element)) {}
 

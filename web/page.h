@@ -29,7 +29,9 @@ Rgb ParseCssColour(const std::string& text);
 // Places an element at a rectangle in CSS pixels, from its parent's corner.
 void Place(val element, const PixelRect& rect);
 
-// Whether the person points with a finger (a touch screen), not a mouse.
+// The media query that matches while the person points with a finger (a
+// touch screen), not a mouse; and whether it matches now.
+val CoarsePointerQuery();
 bool CoarsePointer();
 
 // An element's computed style, asked for once: each read from it is a call into the page.
