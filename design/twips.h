@@ -40,12 +40,18 @@ inline int PixelEdge(double twips, double pixelsPerTwip)
     return static_cast<int>(std::lround(twips * pixelsPerTwip));
 }
 
+// Across and down may have pixels per twip of their own: rows may grow more than widths.
+inline PixelRect ToPixels(const TwipsRect& twips, double across, double down)
+{
+    const int left = PixelEdge(twips.left, across);
+    const int top = PixelEdge(twips.top, down);
+    return {left, top, PixelEdge(twips.left + twips.width, across) - left,
+            PixelEdge(twips.top + twips.height, down) - top};
+}
+
 inline PixelRect ToPixels(const TwipsRect& twips, double pixelsPerTwip)
 {
-    const int left = PixelEdge(twips.left, pixelsPerTwip);
-    const int top = PixelEdge(twips.top, pixelsPerTwip);
-    return {left, top, PixelEdge(twips.left + twips.width, pixelsPerTwip) - left,
-            PixelEdge(twips.top + twips.height, pixelsPerTwip) - top};
+    return ToPixels(twips, pixelsPerTwip, pixelsPerTwip);
 }
 
 }  // namespace sorvane

@@ -139,12 +139,18 @@ TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
 // A design without the control is a fault of the program's own tables: it is
 // refused where it is first asked for, never read past the table's end.
 template <typename Matches>
-const ControlSpec& RequiredControl(const WindowDesign& design, Matches matches, const char* what)
+const ControlSpec& RequiredControl(const WindowDesign& design, Matches matches, std::string_view what)
 {
     const auto found = std::find_if(design.controls.begin(), design.controls.end(), matches);
     if (found == design.controls.end())
-        throw std::logic_error(std::string("the window \"") + std::string(design.title) + "\" has no " + what);
+        throw std::logic_error("the window \"" + std::string(design.title) + "\" has no " + std::string(what));
     return *found;
+}
+
+const ControlSpec& NamedControl(const WindowDesign& design, std::string_view name)
+{
+    return RequiredControl(design, [name](const ControlSpec& control) { return control.name == name; },
+                           "control " + std::string(name));
 }
 
 const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role)
@@ -168,7 +174,7 @@ std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip
     for (const ControlSpec& control : design.controls)
         if (control.kind == ControlKind::Label)
             rooms.push_back(
-                CaptionRoom(control.caption, pixels(control), pixels(*FindControl(design, control.labels))));
+                CaptionRoom(control.caption, pixels(control), pixels(NamedControl(design, control.labels))));
     const ControlSpec& button = ControlFor(design, ControlRole::Command);
     const PixelRect buttonBox = pixels(button);
     rooms.push_back({std::string(button.caption), double(buttonBox.width), double(buttonBox.height),
@@ -210,6 +216,14 @@ LinePlace PlaceLine(double boxHeight, double lineHeight, double ascent, double i
     if (baseline + inkBottom + 0.5 > boxHeight) return LinePlace::Bottom;
     if (baseline + inkTop - 0.5 < 0) return LinePlace::Top;
     return LinePlace::Centre;
+}
+
+LinePlace KeepInkInside(const TextMeasurer& font, std::string_view text, double boxHeight,
+                        std::optional<double> underlineBottom)
+{
+    const InkBox ink = font.Ink(text);
+    return PlaceLine(boxHeight, font.LineHeight(), font.Ascent(), ink.top,
+                     std::max(ink.bottom, underlineBottom.value_or(ink.bottom)));
 }
 
 }  // namespace sorvane

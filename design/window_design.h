@@ -43,14 +43,14 @@ struct WindowDesign {
     // The window's own parts (its frames, the button, the plot) in the order a
     // person uses them, for a screen too narrow for the design: one under another.
     std::span<const std::string_view> columnOrder;
-    // Enter triggers no button: the window has none by default.
-    bool hasDefaultButton = false;
 };
 
 const WindowDesign& MainWindowDesign();
 
 // A control by its name; nullptr where the design has none.
 const ControlSpec* FindControl(const WindowDesign& design, std::string_view name);
+// The same where the design must have it: std::logic_error says which it lacks.
+const ControlSpec& NamedControl(const WindowDesign& design, std::string_view name);
 
 // The control with this role, and the field the command reads or writes;
 // every window design has each, and std::logic_error says which one lacks it.
@@ -115,5 +115,9 @@ Rgb ReadableTextOn(Rgb background, Rgb toolkitText);
 enum class LinePlace { Centre, Top, Bottom };
 // Heights in pixels; ink from the baseline, downwards positive.
 LinePlace PlaceLine(double boxHeight, double lineHeight, double ascent, double inkTop, double inkBottom);
+// The same for a label's text as the measurer's font draws it, and its
+// underline where it has one: how far below the baseline that reaches.
+LinePlace KeepInkInside(const TextMeasurer& font, std::string_view text, double boxHeight,
+                        std::optional<double> underlineBottom = std::nullopt);
 
 }  // namespace sorvane

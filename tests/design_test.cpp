@@ -8,6 +8,7 @@
 
 #include "design/layout_fit.h"
 #include "design/window_design.h"
+#include "design/window_layout.h"
 
 namespace sorvane {
 namespace {
@@ -172,6 +173,73 @@ TEST(LayoutFit, NarrowsThenGrowsThenShrinksOnlyForTheScreen)
     EXPECT_DOUBLE_EQ(fit.font.points * 4, std::round(fit.font.points * 4));
     FixedPitch larger({fit.font.points + 0.25, 100});
     EXPECT_GT(FitLayout(larger, texts, 100).factor, 1.1);
+}
+
+// The one layout: the arrangement the room and the target call for, every
+// control inside the window and each frame's controls inside their frame,
+// targets a finger can hit, the plot in the design's proportion.
+TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
+{
+    const WindowDesign& design = MainWindowDesign();
+    constexpr double kAny = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        double points;
+        WindowRoom room;
+        Arrangement arrangement;
+        bool fits = true;  // inside the room's width
+    } cases[] = {
+        {"the design's own text: the design's own pixels", 6, {}, Arrangement::Designed},
+        {"a large desktop text: the design grown by one factor", 12, {}, Arrangement::Designed},
+        {"a small screen holds back the growth", 12, {.screen = {400, 400}, .frame = {16, 56}}, Arrangement::Designed},
+        {"a tablet under a finger: rows grow more than widths", 9, {.target = 44, .width = 750}, Arrangement::TallerRows},
+        {"a phone held upright", 12, {.target = 44, .width = 342}, Arrangement::Column},
+        {"a phone on its side", 16, {.target = 44, .width = 722}, Arrangement::Column},
+        {"large text on a phone: wider than the room, never smaller", 30, {.target = 44, .width = 342},
+         Arrangement::Column, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FixedPitch measurer({c.points, 100});
+        const PlacedWindow placed = LayOutWindow(design, measurer, c.room);
+        EXPECT_EQ(placed.arrangement, c.arrangement);
+        EXPECT_EQ(placed.client.width <= (c.room.width == kAny ? 1e9 : c.room.width + 0.5), c.fits);
+        if (c.room.screen.width > 0) EXPECT_LE(placed.client.width + c.room.frame.width, c.room.screen.width);
+        if (c.arrangement == Arrangement::Designed) EXPECT_EQ(placed.across, placed.down);
+        ASSERT_EQ(placed.controls.size(), design.controls.size());
+        const auto rect = [&](std::string_view name) {
+            for (const PlacedControl& control : placed.controls)
+                if (control.control->name == name) return control.rect;
+            return PixelRect{0, 0, placed.client.width, placed.client.height};  // the client area
+        };
+        for (const PlacedControl& control : placed.controls) {
+            const ControlSpec& spec = *control.control;
+            const PixelRect at = control.rect, parent = rect(spec.parent), in = placed.InParent(control);
+            EXPECT_EQ(in.left + in.top * 10000, (at.left - parent.left) + (at.top - parent.top) * 10000) << spec.name;
+            EXPECT_TRUE(at.left >= parent.left && at.top >= parent.top && at.left + at.width <= parent.left + parent.width &&
+                        at.top + at.height <= parent.top + parent.height) << spec.name;
+            if (spec.kind == ControlKind::Edit || spec.kind == ControlKind::Button || spec.kind == ControlKind::Picture)
+                EXPECT_GE(std::min(at.width, at.height), c.room.target - 1) << spec.name;
+            if (spec.role == ControlRole::Plot) EXPECT_NEAR(double(at.height) / at.width, 2535.0 / 6135, 1.0 / at.width);
+        }
+        if (c.arrangement != Arrangement::Column) continue;
+        // One under another in the order a person uses them, the plot across the width.
+        int below = 0;
+        for (const std::string_view name : design.columnOrder) {
+            const auto part = std::find_if(placed.controls.begin(), placed.controls.end(),
+                                           [&](const PlacedControl& p) { return p.control->name == name; });
+            EXPECT_GT(part->rect.top, below) << name;
+            below = part->rect.top + part->rect.height;
+            if (part->control->role == ControlRole::Plot)
+                EXPECT_EQ(2 * part->rect.left + part->rect.width, placed.client.width);
+        }
+    }
+    // At the design's own size, its own pixels: 15 twips a pixel.
+    FixedPitch small({6, 100});
+    const PlacedWindow placed = LayOutWindow(design, small, {});
+    EXPECT_EQ(placed.client.width * 1000 + placed.client.height, 462 * 1000 + 322);
+    EXPECT_EQ(placed.controls[2].control->name, "Text_Code");
+    EXPECT_EQ(placed.controls[2].rect, (PixelRect{64, 32, 41, 19}));
 }
 
 }  // namespace

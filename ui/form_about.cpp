@@ -5,10 +5,11 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPalette>
-#include <algorithm>
+#include <optional>
 
 #include "design/window_design.h"
 #include "ui/design_to_qt.h"
+#include "ui/qt_text_measurer.h"
 #include "ui/sorvane_icon.h"
 
 namespace sorvane::qt {
@@ -48,11 +49,11 @@ QColor DefaultTextOn(const QColor& background, const QPalette& palette)
 void KeepInkInside(QLabel& label)
 {
     const QFontMetricsF metrics(label.font(), &label);
-    QRectF ink = metrics.tightBoundingRect(label.text());
-    if (label.font().underline())
-        ink.setBottom(std::max(ink.bottom(), metrics.underlinePos() + metrics.lineWidth()));
+    std::optional<double> underline;
+    if (label.font().underline()) underline = metrics.underlinePos() + metrics.lineWidth();
     const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
-    switch (PlaceLine(label.height(), metrics.height(), metrics.ascent(), ink.top(), ink.bottom())) {
+    const QtTextMeasurer measurer(label.font(), &label);
+    switch (sorvane::KeepInkInside(measurer, label.text().toStdString(), label.height(), underline)) {
     case LinePlace::Bottom: label.setAlignment(across | Qt::AlignBottom); break;
     case LinePlace::Top: label.setAlignment(across | Qt::AlignTop); break;
     case LinePlace::Centre: break;

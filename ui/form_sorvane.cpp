@@ -1,26 +1,23 @@
 #include "ui/form_sorvane.h"
 
-#include <QAbstractButton>
 #include <QEvent>
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <limits>
 
 #include "command/calculate_and_show.h"
-#include "design/window_design.h"
+#include "design/window_layout.h"
 #include "ui/airfoil_picture.h"
 #include "ui/design_to_qt.h"
 #include "ui/form_about.h"
 #include "ui/qt_text_measurer.h"
 #include "ui/sorvane_icon.h"
+#include "ui/told_failure.h"
 
 namespace sorvane::qt {
 namespace {
@@ -64,32 +61,28 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(client);
 
     // Created in the design's order, each inside its parent.
-    QHash<QString, QWidget*> byName;
     for (const ControlSpec& entry : design.controls) {
-        QWidget* parentWidget = entry.parent.empty() ? client : byName.value(FromView(entry.parent));
-        QWidget* widget = MakeControl(entry, parentWidget);
+        QWidget* widget =
+            MakeControl(entry, entry.parent.empty() ? client : widgets_.value(&NamedControl(design, entry.parent)));
         widget->setObjectName(FromView(entry.name));
         if (!entry.accessibleName.empty()) widget->setAccessibleName(FromView(entry.accessibleName));
-        byName.insert(widget->objectName(), widget);
-        placed_.append({widget, &entry});
-        if (entry.field) fields_.insert(int(*entry.field), static_cast<QLineEdit*>(widget));
+        widgets_.insert(&entry, widget);
     }
-    picture_ = static_cast<AirfoilPicture*>(byName.value(FromView(ControlFor(design, ControlRole::Plot).name)));
-    command1_ = static_cast<QPushButton*>(byName.value(FromView(ControlFor(design, ControlRole::Command).name)));
+    picture_ = static_cast<AirfoilPicture*>(widgets_.value(&ControlFor(design, ControlRole::Plot)));
+    command1_ = static_cast<QPushButton*>(widgets_.value(&ControlFor(design, ControlRole::Command)));
     mnAbout_ = menuBar()->addAction(FromView(design.menuItem));
     mnAbout_->setObjectName(QStringLiteral("Mn_About"));
 
-    for (const auto& [widget, entry] : placed_)
-        if (entry->onTop) widget->raise();
+    for (const ControlSpec& entry : design.controls)
+        if (entry.onTop) widgets_.value(&entry)->raise();
 
     // Enter in a field runs nothing: the window has no default button.
-    command1_->setAutoDefault(design.hasDefaultButton);
-    command1_->setDefault(design.hasDefaultButton);
+    command1_->setAutoDefault(false);
+    command1_->setDefault(false);
 
     const std::vector<const ControlSpec*> order = TabOrder(design);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(byName.value(FromView(order[i - 1]->name)), byName.value(FromView(order[i]->name)));
-    byName.value(FromView(design.startingFocus))->setFocus();
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(widgets_.value(order[i - 1]), widgets_.value(order[i]));
+    widgets_.value(&NamedControl(design, design.startingFocus))->setFocus();
 
     LayOut();
 
@@ -109,49 +102,48 @@ void Form_Sorvane::SetAvailableScreenSize(const QSize& size)
     LayOut();
 }
 
-// How far the design may grow before the window no longer fits its screen.
-double Form_Sorvane::LargestFactor(double pixelsPerTwip) const
-{
-    QSize room = availableScreenSize_;
-    if (!room.isValid() && screen() != nullptr) room = screen()->availableGeometry().size();
-    const PixelSize frame{kDecorationAcross, kDecorationDown + menuBar()->sizeHint().height()};
-    return sorvane::LargestFactor(MainWindowDesign(), pixelsPerTwip, {room.width(), room.height()}, frame);
-}
-
-// The controls keep the desktop's text size, and the design grows to hold it;
-// the menu bar and the messages keep the desktop's font as it is.
+// The controls keep the desktop's text size, and the design grows to hold it,
+// as far as the screen allows; the menu bar and the messages keep the
+// desktop's font as it is.
 void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
-    const double designScale = PixelsPerTwip(kDesignDpi);
-    const TextInsets insets =
-        StyleInsets(*command1_, DesignRect(ControlFor(design, ControlRole::Command).twips).size(),
-                    *Field(TextField::Text_Code), DesignRect(FieldControl(design, TextField::Text_Code).twips).size());
+    QSize screenRoom = availableScreenSize_;
+    if (!screenRoom.isValid() && screen() != nullptr) screenRoom = screen()->availableGeometry().size();
+    const WindowRoom room{
+        .insets = StyleInsets(*command1_, DesignRect(ControlFor(design, ControlRole::Command).twips).size(),
+                              *Field(TextField::Text_Code),
+                              DesignRect(FieldControl(design, TextField::Text_Code).twips).size()),
+        .screen = {screenRoom.width(), screenRoom.height()},
+        .frame = {kDecorationAcross, kDecorationDown + menuBar()->sizeHint().height()},
+    };
     QtTextMeasurer measurer(font(), centralWidget());
-    const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets), LargestFactor(designScale));
+    const PlacedWindow placed = LayOutWindow(design, measurer, room);
 
     // Every attribute set, so that nothing of a later desktop font reaches the
     // controls before the window is laid out for it.
-    QFont controls = measurer.FontFor(fit.font);
+    QFont controls = measurer.FontFor(placed.fit.font);
     controls.setResolveMask(QFont::AllPropertiesResolved);
     centralWidget()->setFont(controls);
-    for (const auto& [widget, entry] : placed_) {
-        const QRect at = DesignRect(entry->twips, fit.factor);
-        if (widget == picture_) picture_->Place(at);
+    for (const PlacedControl& control : placed.controls) {
+        const QRect at = ToQRect(placed.InParent(control));
+        if (QWidget* widget = widgets_.value(control.control); widget == picture_) picture_->Place(at);
         else widget->setGeometry(at);
     }
-    const QSize client = DesignRect(design.client, fit.factor).size();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(placed.client.width, placed.client.height + menuBar()->sizeHint().height());
 }
 
 void Form_Sorvane::changeEvent(QEvent* event)
 {
     // A desktop font changed while the program runs reaches the window, not its controls.
-    if (event->type() == QEvent::FontChange) LayOut();
+    if (event->type() == QEvent::FontChange) Guarded(this, [this] { LayOut(); });
     QMainWindow::changeEvent(event);
 }
 
-QLineEdit* Form_Sorvane::Field(TextField field) const { return fields_.value(int(field)); }
+QLineEdit* Form_Sorvane::Field(TextField field) const
+{
+    return static_cast<QLineEdit*>(widgets_.value(&FieldControl(MainWindowDesign(), field)));
+}
 
 std::string Form_Sorvane::Text(TextField field) const { return Field(field)->text().toStdString(); }
 
@@ -160,15 +152,7 @@ void Form_Sorvane::SetText(TextField field, const std::string& text)
     Field(field)->setText(QString::fromStdString(text));
 }
 
-void Form_Sorvane::ShowMessage(const std::string& message)
-{
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sorvane"), QString::fromStdString(message),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    // Some styles put an icon on dialog buttons; this box has none anywhere.
-    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setIcon(QIcon());
-    box.exec();
-}
+void Form_Sorvane::ShowMessage(const std::string& message) { ShowMessageBox(this, QString::fromStdString(message)); }
 
 std::string Form_Sorvane::DecimalSeparator() const
 {
@@ -182,15 +166,20 @@ void Form_Sorvane::DescribePlot(const std::string& description)
     picture_->setAccessibleDescription(QString::fromStdString(description));
 }
 
-void Form_Sorvane::CalculateAndShow() { sorvane::CalculateAndShow(*this); }
+void Form_Sorvane::CalculateAndShow()
+{
+    Guarded(this, [this] { sorvane::CalculateAndShow(*this); });
+}
 
 void Form_Sorvane::ShowAboutWindow()
 {
-    if (!about_) about_ = new Form_About;
-    about_->setWindowState(about_->windowState() & ~Qt::WindowMinimized);
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    Guarded(this, [this] {
+        if (!about_) about_ = new Form_About;
+        about_->setWindowState(about_->windowState() & ~Qt::WindowMinimized);
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    });
 }
 
 }  // namespace sorvane::qt

@@ -51,13 +51,11 @@ private slots:
     void ShowAboutWindow();
 
 private:
-    double LargestFactor(double pixelsPerTwip) const;
     void LayOut();
     QLineEdit* Field(TextField field) const;
 
-    // Each control with its place in the design, in creation order.
-    QList<QPair<QWidget*, const ControlSpec*>> placed_;
-    QHash<int, QLineEdit*> fields_;
+    // Each control of the design, by its entry there.
+    QHash<const ControlSpec*, QWidget*> widgets_;
     AirfoilPicture* picture_;
     QPushButton* command1_;
     QAction* mnAbout_;

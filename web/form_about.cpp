@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
@@ -14,7 +15,12 @@ namespace {
 constexpr double kUnderlineDepth = 0.2;
 
 // The design's smallest text, which a flowing window shows at a phone's size.
-constexpr double kSmallestPoints = 8.25;
+double SmallestPoints(const AboutDesign& design)
+{
+    double smallest = design.labels.empty() ? 1 : design.labels.front().points;
+    for (const AboutLabelSpec& label : design.labels) smallest = std::min(smallest, label.points);
+    return smallest;
+}
 
 std::string Families(const AboutDesign& design)
 {
@@ -27,11 +33,11 @@ std::string Families(const AboutDesign& design)
 // descender) outside it: such a label's line goes to the box's bottom (or top).
 void KeepInkInside(val label, const AboutLabelSpec& entry, double boxHeight)
 {
-    CanvasTextMeasurer measurer(label);
-    InkBox ink = measurer.Ink(entry.text);
-    if (entry.title) ink.bottom = std::max(ink.bottom, kUnderlineDepth * CanvasTextMeasurer::CssSize(measurer.DesktopFont()));
+    const CanvasTextMeasurer measurer(label);
+    std::optional<double> underline;
+    if (entry.title) underline = kUnderlineDepth * CanvasTextMeasurer::CssSize(measurer.DesktopFont());
     const char* align = "center";
-    switch (PlaceLine(boxHeight, measurer.LineHeight(), measurer.Ascent(), ink.top, ink.bottom)) {
+    switch (sorvane::KeepInkInside(measurer, entry.text, boxHeight, underline)) {
     case LinePlace::Bottom: align = "end"; break;
     case LinePlace::Top: align = "start"; break;
     case LinePlace::Centre: break;
@@ -150,7 +156,7 @@ void Form_About::Create()
         if (flowing) {
             // The design's sizes in proportion, its smallest a phone's own text size or the person's larger one.
             char size[64];
-            std::snprintf(size, sizeof size, "calc(max(1rem, 16px) * %.4f)", entry.points / kSmallestPoints);
+            std::snprintf(size, sizeof size, "calc(var(--finger-text) * %.4f)", entry.points / SmallestPoints(design));
             label["style"].set("fontSize", val(std::string(size)));
             // Read from the top down, as the design lays them out, whatever the order they are made in.
             label["style"].set("order", entry.twips.top);

@@ -1,25 +1,17 @@
 #include "web/form_sorvane.h"
 
 #include <cstdio>
-#include <limits>
 
 #include "command/calculate_and_show.h"
-#include "design/window_arrangement.h"
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
+#include "web/page_style.h"
 #include "web/window_markup.h"
 
 namespace sorvane::web {
 namespace {
 
 val ById(std::string_view id) { return Document().call<val>("getElementById", val(std::string(id))); }
-
-// Every control a person clicks is at least 24 CSS pixels across and down, as
-// WCAG 2.2 asks of targets; one a finger taps, 44 (Apple's 44 points, WCAG's
-// 2.5.5). The design grows to that where the text alone would leave it smaller.
-constexpr double kSmallestTarget = 24;
-constexpr double kFingerTarget = 44;
-
 
 }  // namespace
 
@@ -31,7 +23,16 @@ constexpr double kFingerTarget = 44;
 Form_Sorvane::Form_Sorvane()
     : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
       client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
-      refit_([this] { Fit(); }, report_), firstFit_([this] { Fit(); }, report_, TaskTime::Soon),
+      refit_([this] { Fit(); }, report_),
+      // A first fit that fails still lets the page settle: its watches and the rest do not wait on it.
+      firstFit_([this] {
+          try {
+              Fit();
+          } catch (...) {
+              settle_.Request();
+              throw;
+          }
+      }, report_, TaskTime::Soon),
       showFit_([this] { ShowFit(); }, report_, TaskTime::Soon),
       settle_([this] { Settle(); }, report_, TaskTime::Idle),
       textSizeChanged_([this](val entries) {
@@ -96,53 +97,51 @@ void Form_Sorvane::WatchDensity()
 // The controls keep the person's text size, and the design grows to hold it.
 // Where it would then be wider than the screen, its parts go one under
 // another; the page scrolls only where even that outgrows it: no screen limit
-// shrinks the text.
+// shrinks the text. Only measures: what it finds is shown in a task of its own.
 void Form_Sorvane::Fit()
 {
-    const WindowDesign& design = MainWindowDesign();
-    const double designScale = PixelsPerTwip(kDesignDpi);
+    // Measured at the person's own size, and set back at once: the new size
+    // is shown with the new places, in one frame.
+    const val shown = client_["style"]["fontSize"];
     client_["style"].set("fontSize", val(""));
     textSize_ = ById(kTextSizeId).call<val>("getBoundingClientRect")["height"].as<double>();
     const ComputedStyle button(command1_);
     const ComputedStyle field(fields_.at(TextField::Text_Code));
-    const TextInsets insets{
-        button.Pixels("padding-left", "padding-right") + button.Pixels("border-left-width", "border-right-width"),
-        button.Pixels("padding-top", "padding-bottom") + button.Pixels("border-top-width", "border-bottom-width"),
-        field.Pixels("padding-top", "padding-bottom") + field.Pixels("border-top-width", "border-bottom-width"),
+    const WindowRoom room{
+        .insets = {
+            button.Pixels("padding-left", "padding-right") + button.Pixels("border-left-width", "border-right-width"),
+            button.Pixels("padding-top", "padding-bottom") + button.Pixels("border-top-width", "border-bottom-width"),
+            field.Pixels("padding-top", "padding-bottom") + field.Pixels("border-top-width", "border-bottom-width")},
+        .target = CoarsePointer() ? kFingerTarget : kSmallestTarget,
+        .width = Document()["documentElement"]["clientWidth"].as<double>() -
+                 ComputedStyle(Document()["body"]).Pixels("padding-left", "padding-right") -
+                 ComputedStyle(window_).Pixels("border-left-width", "border-right-width"),
     };
     CanvasTextMeasurer measurer(client_);
-    const LayoutFit fit = FitLayout(measurer, TextRooms(design, designScale, insets),
-                                    std::numeric_limits<double>::infinity());
-
-    const double room = Document()["documentElement"]["clientWidth"].as<double>() -
-                        ComputedStyle(Document()["body"]).Pixels("padding-left", "padding-right") -
-                        ComputedStyle(window_).Pixels("border-left-width", "border-right-width");
-    fitted_ = Fitted{ArrangeWindow(design, PixelsPerTwip(kDesignDpi, fit.factor),
-                                   CoarsePointer() ? kFingerTarget : kSmallestTarget, room),
-                     CanvasTextMeasurer::CssSize(fit.font)};
-    // Set back at once (the fit keeps the person's size); the places follow in ShowFit.
-    client_["style"].set("fontSize", CssPixels(fitted_->fontPixels));
+    client_["style"].set("fontSize", shown);
+    fitted_ = LayOutWindow(MainWindowDesign(), measurer, room);
     showFit_.Request();
 }
 
 // Only writes: the browser lays the window out once, as it next paints.
 void Form_Sorvane::ShowFit()
 {
+    if (!settled_) settle_.Request();
     if (!fitted_) return;
-    const WindowLayout& layout = fitted_->layout;
+    const PlacedWindow& layout = *fitted_;
+    client_["style"].set("fontSize", CssPixels(CanvasTextMeasurer::CssSize(layout.fit.font)));
     // The stylesheet places the frames' controls in twips times these two lengths.
     client_["style"].call<void>("setProperty", val("--twip-x"), val(CssPixels(layout.across)));
     client_["style"].call<void>("setProperty", val("--twip-y"), val(CssPixels(layout.down)));
     client_["style"].set("width", CssPixels(layout.client.width));
     client_["style"].set("height", CssPixels(layout.client.height));
-    const std::string_view plot = ControlFor(MainWindowDesign(), ControlRole::Plot).name;
-    for (const PlacedControl& part : layout.parts) {
-        Place(ById(part.name), part.rect);
-        if (part.name == plot) picture_->Resized(part.rect.width, part.rect.height);
+    for (const PlacedControl& part : layout.controls) {
+        if (!part.control->parent.empty()) continue;
+        Place(ById(part.control->name), part.rect);
+        if (part.control->role == ControlRole::Plot) picture_->Resized(part.rect.width, part.rect.height);
     }
     window_["dataset"].set("arrangement", val(layout.arrangement == Arrangement::Column ? "column" : "designed"));
     fitted_.reset();
-    if (!settled_) settle_.Request();
 }
 
 // The plot reads its box's size as it draws: a click before the first fit

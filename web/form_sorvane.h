@@ -7,7 +7,7 @@
 #include <string>
 
 #include "command/section_form.h"
-#include "design/window_arrangement.h"
+#include "design/window_layout.h"
 #include "web/airfoil_picture.h"
 #include "web/form_about.h"
 #include "web/handed_on_file.h"
@@ -64,12 +64,8 @@ private:
     FrameTask showFit_;
     FrameTask settle_;
     bool settled_ = false;
-    // The fit measured and not yet shown, and the text's size in it.
-    struct Fitted {
-        WindowLayout layout;
-        double fontPixels = 0;
-    };
-    std::optional<Fitted> fitted_;
+    // The fit measured and not yet shown.
+    std::optional<PlacedWindow> fitted_;
     std::list<Listener> listeners_;
     // Renewed at each change of density, which ends the one before.
     std::optional<Listener> densityWatch_;

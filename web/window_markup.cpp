@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
+#include <stdexcept>
 #include <vector>
 
-#include "design/window_arrangement.h"
 #include "design/window_design.h"
+#include "design/window_layout.h"
+#include "web/page_style.h"
 
 namespace sorvane::web {
 namespace {
@@ -86,18 +89,6 @@ std::string Edge(int twips, bool inFrame, Axis axis)
     return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + " - var(--frame-border))";
 }
 
-// Before the program runs, a twip is this share of the controls' text size:
-// about what the fit gives the browser's default text. The program then sets
-// the lengths it measures.
-constexpr double kTextPerTwip = 154.375;
-// The controls' text as the stylesheet sets it, in the person's size (rem):
-// the browser's own controls' under a mouse, a phone's under a finger.
-constexpr double kMouseText = 0.8125;
-constexpr double kFingerText = 1;
-// What the page adds round the window: the body's margins and the window's border.
-constexpr double kAroundWindow = 18;
-// The smallest target under a finger, as the program has it.
-constexpr double kFingerTarget = 44;
 // Lengths in a media query are in the browser's default text size, 16 px unless the person set another.
 constexpr double kDefaultPixels = 16;
 
@@ -106,6 +97,21 @@ std::string Number(double value)
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", value);
     return text;
+}
+
+// What the page adds round the window: its margins and the window's border.
+constexpr double kAroundWindow = 2 * (kPageMargin + kWindowBorder);
+
+// A twip as the stylesheet has it before the fit: the share of a text size.
+std::string TextTwip(const char* text) { return "calc(" + std::string(text) + " / " + Number(kTextPerTwip) + ")"; }
+
+// The places every arrangement takes, at a pixel a twip: the program's own, so
+// that the stylesheet shows the window where the program will put it.
+const PlacedControl& PlacedAt(const PlacedWindow& placed, std::string_view name)
+{
+    for (const PlacedControl& control : placed.controls)
+        if (control.control->name == name) return control;
+    throw std::logic_error("no control " + std::string(name));
 }
 
 // How wide a screen must be, in em, for the design grown for this text to fit
@@ -121,35 +127,43 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 // --twip-x and --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
-    const WindowLayout column = ColumnLayout(design, 1, 1, 0);
-    const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
-    // The design's left margin, and the widest part the column's margins are measured from.
-    const int margin = FindControl(design, column.parts.front().name)->twips.left;
-    int widest = 0, plotTop = 0;
+    const PlacedWindow column =
+        PlaceControls(design, Arrangement::Column, 1, 1, std::numeric_limits<double>::infinity());
+    const PlacedControl& plot = PlacedAt(column, ControlFor(design, ControlRole::Plot).name);
+    const int margin = plot.rect.left;
+    int widest = 0;
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
-    const double ratio = double(plot.twips.height) / plot.twips.width;
-    std::string rules = "@media (max-width: " + FitsWithin(design, kMouseText, 0) + "), (pointer: coarse) and (max-width: " +
-                        FitsWithin(design, kFingerText, TargetAcross(design, kFingerTarget)) + ") {\n";
+    std::string rules = "@media (max-width: " + FitsWithin(design, kMouseTextRem, 0) + "), (pointer: coarse) and (max-width: " +
+                        // Under a finger the text is at least the browser's default, 1 em.
+                        FitsWithin(design, 1, TargetAcross(design, kFingerTarget)) + ") {\n";
     rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
-    for (const PlacedControl& part : column.parts) {
-        if (part.name == plot.name) plotTop = part.rect.top;
-        else widest = std::max(widest, part.rect.width);
-        rules += before + "#" + std::string(part.name) + " { left: var(--margin); top: calc(var(--twip-y) * " +
+    for (const std::string_view name : design.columnOrder) {
+        const PlacedControl& part = PlacedAt(column, name);
+        if (&part != &plot) widest = std::max(widest, part.rect.width);
+        rules += before + "#" + std::string(name) + " { left: var(--margin); top: calc(var(--twip-y) * " +
                  std::to_string(part.rect.top) + ");";
-        if (part.name == plot.name)
+        if (&part == &plot)
             rules += " width: calc(100% - 2 * var(--margin)); height: auto; aspect-ratio: " +
-                     std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + ";";
+                     std::to_string(plot.control->twips.width) + " / " + std::to_string(plot.control->twips.height) + ";";
         rules += " }\n";
     }
-    rules += before + "#" + std::string(kClientId) + " { width: auto; --margin: clamp(4px, calc((100% - var(--twip-x) * " +
-             std::to_string(widest) + ") / 2), calc(var(--twip-x) * " + std::to_string(margin) +
-             ")); height: calc(var(--twip-y) * " + std::to_string(plotTop + column.parts.front().rect.top) +
-             " + (100vw - " + Number(kAroundWindow) + "px - 2 * var(--twip-x) * " + std::to_string(margin) + ") * " +
-             Number(ratio) + "); }\n}\n";
+    rules += before + "#" + std::string(kClientId) + " { width: auto; --margin: clamp(" +
+             Number(kNarrowestColumnMargin) + "px, calc((100% - var(--twip-x) * " + std::to_string(widest) +
+             ") / 2), calc(var(--twip-x) * " + std::to_string(margin) + ")); height: calc(var(--twip-y) * " +
+             std::to_string(column.client.height - plot.rect.height) + " + (100vw - " + Number(kAroundWindow) +
+             "px - 2 * var(--twip-x) * " + std::to_string(margin) + ") * " +
+             Number(double(plot.control->twips.height) / plot.control->twips.width) + "); }\n}\n";
     return rules;
 }
 
 }  // namespace
+
+std::string PageProperties()
+{
+    return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: " + kFingerText +
+           "; --page-margin: " + Number(kPageMargin) + "px; --window-border: " + Number(kWindowBorder) +
+           "px; --frame-border: " + Number(kFrameBorder) + "px; --finger-target: " + Number(kFingerTarget) + "px; }\n";
+}
 
 std::string MainWindowMarkup()
 {
@@ -182,15 +196,18 @@ std::string MainWindowMarkup()
 std::string MainWindowRules()
 {
     const WindowDesign& design = MainWindowDesign();
-    std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n";
-    rules += "#" + std::string(kClientId) + " { width: " + Twips(design.client.width, Axis::Across) + "; height: " +
-             Twips(design.client.height, Axis::Down) + "; }\n";
-    for (const ControlSpec& entry : design.controls) {
+    const PlacedWindow placed = PlaceControls(design, Arrangement::Designed, 1, 1, std::numeric_limits<double>::infinity());
+    std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n" + PageProperties();
+    rules += "#" + std::string(kClientId) + " { --twip-x: " + TextTwip("1em") + "; --twip-y: var(--twip-x); width: " +
+             Twips(placed.client.width, Axis::Across) + "; height: " + Twips(placed.client.height, Axis::Down) + "; }\n";
+    for (const PlacedControl& control : placed.controls) {
+        const ControlSpec& entry = *control.control;
+        const PixelRect at = placed.InParent(control);
         const bool inFrame = !entry.parent.empty();
-        rules += "#" + std::string(entry.name) + " { left: " + Edge(entry.twips.left, inFrame, Axis::Across) +
-                 "; top: " + Edge(entry.twips.top, inFrame, Axis::Down) + "; width: " +
-                 Twips(entry.twips.width, Axis::Across) + "; height: " + Twips(entry.twips.height, Axis::Down) + ";";
-        if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(entry.twips.height, Axis::Down) + ";";
+        rules += "#" + std::string(entry.name) + " { left: " + Edge(at.left, inFrame, Axis::Across) +
+                 "; top: " + Edge(at.top, inFrame, Axis::Down) + "; width: " + Twips(at.width, Axis::Across) +
+                 "; height: " + Twips(at.height, Axis::Down) + ";";
+        if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(at.height, Axis::Down) + ";";
         if (entry.kind == ControlKind::Picture) {
             const Rgb& colour = design.plotBackground;
             rules += " background-color: rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) +
@@ -200,10 +217,9 @@ std::string MainWindowRules()
     }
     // Under a finger the targets are larger: rows grow more than widths.
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
-    const std::string text = "calc(1em / " + Number(kTextPerTwip) + ")";
     rules += "@media (pointer: coarse) {\n#" + std::string(kWindowId) + " #" + std::string(kClientId) +
-             " { --twip-x: max(" + text + ", " + Number(TargetAcross(design, kFingerTarget)) + "px); --twip-y: max(" +
-             text + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n" +
+             " { --twip-x: max(" + TextTwip("1em") + ", " + Number(TargetAcross(design, kFingerTarget)) +
+             "px); --twip-y: max(" + TextTwip("1em") + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n" +
              // The rows grow more than the widths: the plot keeps the design's proportion all the same.
              "#" + std::string(kWindowId) + " #" + std::string(plot.name) + " { height: auto; aspect-ratio: " +
              std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + "; }\n}\n";

@@ -5,6 +5,7 @@
 
 #include "command/calculate_and_show.h"
 #include "core/wide_text.h"
+#include "design/window_layout.h"
 #include "win32/design_to_win32.h"
 #include "win32/gdi_text_measurer.h"
 #include "win32/resources.h"
@@ -14,7 +15,6 @@ namespace sorvane::win32 {
 namespace {
 
 constexpr int kFirstControlId = 100;
-constexpr int kAboutId = 50;
 // Posted once the window is on screen: the controls get their accessible names.
 constexpr UINT kNameControls = WM_APP + 1;
 // Not WS_CLIPCHILDREN: the window paints the inside of its frames, which draw only their border.
@@ -38,7 +38,7 @@ int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
 }  // namespace
 
-Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(&windows), windows_(windows)
+Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(windows), windows_(windows)
 {
     const WindowDesign& design = MainWindowDesign();
     const wchar_t* windowClass = WindowClass<Form_Sorvane>(
@@ -51,6 +51,7 @@ Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(&windows), window
     menu.HandOver();
     CreateControls();
     LayOut();
+    CountAsOpen();
 }
 
 // The About window has no owner; if it is still open when the program ends, it goes too.
@@ -95,7 +96,7 @@ void Form_Sorvane::CreateControls()
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
             break;
         case ControlKind::Picture:
-            picture_ = std::make_unique<AirfoilPicture>(window_, id, design.plotBackground);
+            picture_ = std::make_unique<AirfoilPicture>(windows_, window_, id, design.plotBackground);
             control = picture_->Hwnd();
             break;
         case ControlKind::Button:
@@ -103,7 +104,6 @@ void Form_Sorvane::CreateControls()
             break;
         }
         controls_.push_back({&entry, control});
-        if (entry.field) fields_[*entry.field] = control;
         if (entry.role == ControlRole::Command) commandId_ = id;
         ++id;
     }
@@ -128,62 +128,54 @@ HWND Form_Sorvane::Find(std::string_view name) const
 }
 
 // A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
-TextInsets Form_Sorvane::Insets() const
+TextInsets Form_Sorvane::Insets(UINT dpi) const
 {
-    const UINT dpi = GetDpiForWindow(window_);
     const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
     return {.buttonAcross = double(Scaled(kButtonMarginAcross, dpi)),
             .buttonDown = double(Scaled(kButtonMarginDown, dpi)),
             .fieldDown = double(2 * edge + Scaled(kFieldMarginDown, dpi))};
 }
 
-// How far the design may grow before the window no longer fits its monitor's work area.
-double Form_Sorvane::LargestFactor(double pixelsPerTwip) const
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(MONITORINFO);
-    // An unknown work area sets no limit.
-    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = {};
-    const PixelRect client = ToPixels(MainWindowDesign().client, pixelsPerTwip);
-    RECT outer = ToRect(client);
-    AdjustWindowRectExForDpi(&outer, kWindowStyle, TRUE, kWindowExStyle, GetDpiForWindow(window_));
-    const PixelSize work{monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
-    const PixelSize frame{outer.right - outer.left - client.width, outer.bottom - outer.top - client.height};
-    return sorvane::LargestFactor(MainWindowDesign(), pixelsPerTwip, work, frame);
-}
-
 // The controls take the system's message font at the size the person set, and
-// the design grows to hold it.
+// the design grows to hold it, as far as the monitor's work area allows.
 void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
     const UINT dpi = GetDpiForWindow(window_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(MONITORINFO);
+    // An unknown work area sets no limit.
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) monitor.rcWork = {};
+    RECT frame{};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, TRUE, kWindowExStyle, dpi);
     GdiTextMeasurer measurer(MessageFont(dpi), int(dpi));
-    const double designScale = PixelsPerTwip(dpi);
-    const LayoutFit fit =
-        FitLayout(measurer, TextRooms(design, designScale, Insets()), LargestFactor(designScale));
+    const PlacedWindow placed = LayOutWindow(
+        design, measurer,
+        {.pixelsPerTwip = PixelsPerTwip(dpi),
+         .insets = Insets(dpi),
+         .screen = {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top},
+         .frame = {frame.right - frame.left, frame.bottom - frame.top}});
 
-    const LOGFONTW chosen = measurer.FontFor(fit.font);
+    const LOGFONTW chosen = measurer.FontFor(placed.fit.font);
     Font font = Made(CreateFontIndirectW(&chosen), "the controls' font");
-    const double scale = PixelsPerTwip(dpi, fit.factor);
-    for (const Control& control : controls_) {
-        const PixelRect at = ToPixels(ClientTwips(design, *control.entry), scale);
-        SetWindowPos(control.window, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    for (const PlacedControl& placedControl : placed.controls) {
+        const PixelRect& at = placedControl.rect;
+        const HWND control = Find(placedControl.control->name);
+        SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     }
     font_ = std::move(font);
 
-    RECT outer = ToRect(ToPixels(design.client, scale));
+    RECT outer{0, 0, placed.client.width, placed.client.height};
     AdjustWindowRectExForDpi(&outer, kWindowStyle, TRUE, kWindowExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that wraps takes room from the client area: give it back.
     RECT client{};
     GetClientRect(window_, &client);
-    const PixelRect wanted = ToPixels(design.client, scale);
-    if (client.bottom < wanted.height)
+    if (client.bottom < placed.client.height)
         SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left,
-                     outer.bottom - outer.top + wanted.height - client.bottom,
+                     outer.bottom - outer.top + placed.client.height - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
 }
@@ -232,7 +224,7 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 std::string Form_Sorvane::Text(TextField field) const
 {
-    const HWND control = fields_.at(field);
+    const HWND control = Find(FieldControl(MainWindowDesign(), field).name);
     std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
     return Narrow(text);
@@ -240,7 +232,7 @@ std::string Form_Sorvane::Text(TextField field) const
 
 void Form_Sorvane::SetText(TextField field, const std::string& text)
 {
-    SetWindowTextW(fields_.at(field), Widen(text).c_str());
+    SetWindowTextW(Find(FieldControl(MainWindowDesign(), field).name), Widen(text).c_str());
 }
 
 void Form_Sorvane::ShowMessage(const std::string& message)

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "command/section_form.h"
-#include "design/layout_fit.h"
 #include "design/window_design.h"
 #include "win32/accessible_text.h"
 #include "win32/airfoil_picture.h"
@@ -51,15 +49,13 @@ private:
 
     void CreateControls();
     void LayOut();
-    double LargestFactor(double pixelsPerTwip) const;
-    TextInsets Insets() const;
+    TextInsets Insets(UINT dpi) const;
     AccessibleText& Accessible();
     void CalculateAndShow();
     void ShowAboutWindow();
 
     OpenWindows& windows_;
     std::vector<Control> controls_;
-    std::map<TextField, HWND> fields_;
     int commandId_ = 0;
     HWND lastFocus_ = nullptr;
     std::unique_ptr<AirfoilPicture> picture_;

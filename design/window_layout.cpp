@@ -1,0 +1,145 @@
+#include "design/window_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace sorvane {
+namespace {
+
+// The pixels per twip that make the smallest of the focusable controls' sizes as large as the target.
+template <typename Size>
+double TargetFactor(const WindowDesign& design, double target, Size size)
+{
+    int smallest = std::numeric_limits<int>::max();
+    for (const ControlSpec* control : TabOrder(design)) smallest = std::min(smallest, size(control->twips));
+    return smallest > 0 && smallest != std::numeric_limits<int>::max() ? target / smallest : 0;
+}
+
+// The plot keeps the design's proportion whatever the rows do: its section is
+// scaled once for both directions, and so is drawn the same at every size.
+int PlotHeight(const ControlSpec& plot, int width)
+{
+    return static_cast<int>(std::lround(double(width) * plot.twips.height / plot.twips.width));
+}
+
+// A part of the window at its place, and the controls of its frame, which
+// keep their places in it (each edge rounded from the client area's corner,
+// as the frame's own) and move with it.
+void PlacePart(const WindowDesign& design, PlacedWindow& layout, const ControlSpec& part, const PixelRect& rect)
+{
+    layout.controls.push_back({&part, rect});
+    const PixelRect designed = ToPixels(part.twips, layout.across, layout.down);
+    for (const ControlSpec& control : design.controls) {
+        if (control.parent != part.name) continue;
+        PixelRect at = ToPixels(ClientTwips(design, control), layout.across, layout.down);
+        at.left += rect.left - designed.left;
+        at.top += rect.top - designed.top;
+        layout.controls.push_back({&control, at});
+    }
+}
+
+// The window's own parts where the design has them.
+void PlaceInPlace(const WindowDesign& design, PlacedWindow& layout)
+{
+    int bottom = 0, designBottom = 0;
+    for (const ControlSpec& control : design.controls) {
+        if (!control.parent.empty()) continue;
+        PixelRect rect = ToPixels(control.twips, layout.across, layout.down);
+        if (control.role == ControlRole::Plot && layout.arrangement != Arrangement::Designed)
+            rect.height = PlotHeight(control, rect.width);
+        PlacePart(design, layout, control, rect);
+        bottom = std::max(bottom, rect.top + rect.height);
+        designBottom = std::max(designBottom, control.twips.top + control.twips.height);
+    }
+    // The margins below the lowest control and right of the rightmost, as designed.
+    layout.client = {PixelEdge(design.client.width, layout.across),
+                     PixelEdge(design.client.height, layout.down) + bottom - PixelEdge(designBottom, layout.down)};
+}
+
+// The window's own parts one under another. The design's margins round its
+// first part: its top one above, half that between parts, and its left one on
+// both sides, or less where the screen is narrow, down to a few pixels.
+void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room)
+{
+    const double across = layout.across, down = layout.down;
+    const TwipsRect corner =
+        design.columnOrder.empty() ? TwipsRect{} : NamedControl(design, design.columnOrder.front()).twips;
+    const int top = PixelEdge(corner.top, down);
+    const int gap = PixelEdge(corner.top / 2.0, down);
+
+    int widest = 0;
+    for (const std::string_view name : design.columnOrder)
+        if (const ControlSpec& control = NamedControl(design, name); control.role != ControlRole::Plot)
+            widest = std::max(widest, PixelEdge(control.twips.width, across));
+    const int spare =
+        std::isfinite(room) ? static_cast<int>(std::floor((room - widest) / 2)) : std::numeric_limits<int>::max();
+    const int margin = std::max(kNarrowestColumnMargin, std::min(PixelEdge(corner.left, across), spare));
+    const int width = std::max(widest + 2 * margin, std::isfinite(room) ? static_cast<int>(std::floor(room)) : 0);
+
+    int y = top;
+    for (const std::string_view name : design.columnOrder) {
+        const ControlSpec& control = NamedControl(design, name);
+        PixelRect rect{margin, y, PixelEdge(control.twips.width, across), PixelEdge(control.twips.height, down)};
+        if (control.role == ControlRole::Plot) {
+            rect.width = width - 2 * margin;
+            rect.height = PlotHeight(control, rect.width);
+        }
+        PlacePart(design, layout, control, rect);
+        y += rect.height + gap;
+    }
+    layout.client = {width, y - gap + top};
+}
+
+}  // namespace
+
+double TargetAcross(const WindowDesign& design, double target)
+{
+    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.width; });
+}
+
+double TargetDown(const WindowDesign& design, double target)
+{
+    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.height; });
+}
+
+PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
+                           double width)
+{
+    PlacedWindow layout{{}, arrangement, across, down, {}, {}};
+    if (arrangement == Arrangement::Column) PlaceInColumn(design, layout, width);
+    else PlaceInPlace(design, layout);
+    if (layout.controls.size() != design.controls.size())
+        throw std::logic_error("the window \"" + std::string(design.title) + "\" leaves out a control");
+    return layout;
+}
+
+PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, const WindowRoom& room)
+{
+    const LayoutFit fit = FitLayout(measurer, TextRooms(design, room.pixelsPerTwip, room.insets),
+                                    LargestFactor(design, room.pixelsPerTwip, room.screen, room.frame));
+    const double text = room.pixelsPerTwip * fit.factor;
+    const double across = std::max(text, TargetAcross(design, room.target));
+    const double down = std::max(text, TargetDown(design, room.target));
+    const double uniform = std::max(across, down);
+    // A pixel of slack: the room is measured in whole pixels, the design in rounded ones.
+    const auto fits = [&](double factor) { return PixelEdge(design.client.width, factor) <= room.width + 0.5; };
+    PlacedWindow layout = fits(uniform) ? PlaceControls(design, Arrangement::Designed, uniform, uniform, room.width)
+                          : fits(across) ? PlaceControls(design, Arrangement::TallerRows, across, down, room.width)
+                                         : PlaceControls(design, Arrangement::Column, across, down, room.width);
+    layout.fit = fit;
+    return layout;
+}
+
+PixelRect PlacedWindow::InParent(const PlacedControl& placed) const
+{
+    for (const PlacedControl& parent : controls)
+        if (parent.control->name == placed.control->parent)
+            return {placed.rect.left - parent.rect.left, placed.rect.top - parent.rect.top, placed.rect.width,
+                    placed.rect.height};
+    return placed.rect;
+}
+
+}  // namespace sorvane
