@@ -4,9 +4,13 @@
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
+#include "output/save_failure.h"
+#include "ui/design_to_qt.h"
 #include "ui/form_sorvane.h"
 #include "ui/sorvane_icon.h"
+#include "ui/told_failure.h"
 
 namespace {
 
@@ -78,7 +82,13 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(sorvane::qt::SorvaneIcon());
 
     // The program ends when its last window closes, the About window included.
-    sorvane::qt::Form_Sorvane window;
-    window.show();
+    std::optional<sorvane::qt::Form_Sorvane> window;
+    try {
+        window.emplace();
+    } catch (...) {
+        sorvane::qt::ShowMessageBox(nullptr, sorvane::qt::FromView(sorvane::kStartFailure));
+        return 1;
+    }
+    window->show();
     return app.exec();
 }

@@ -6,10 +6,11 @@
 
 #include <optional>
 
+#include "core/wide_text.h"
+#include "output/save_failure.h"
 #include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
 #include "win32/open_windows.h"
-#include "win32/window_procedure.h"
 #include "win32/working_folder.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
@@ -29,21 +30,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
         window.reset();
     }
     if (!window || window->Hwnd() == nullptr) {
-        MessageBoxW(nullptr, L"Sorvane could not open its window.", L"Sorvane", MB_OK);
+        MessageBoxW(nullptr, sorvane::Widen(sorvane::kStartFailure).c_str(), L"Sorvane", MB_OK);
         return 1;
     }
     window->Show(show);
 
+    // Failures are told here, outside every handler, over the main window while it is there.
+    const auto tell = [&window](const std::string& failure) {
+        MessageBoxW(window->Hwnd(), sorvane::Widen(failure).c_str(), L"Sorvane", MB_OK);
+    };
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // A failure whose window was already gone: told here, outside every handler.
-        if (message.hwnd == nullptr && message.message == sorvane::win32::kHandlerFailed) {
-            sorvane::win32::ShowHandlerFailure(nullptr);
-            continue;
+        if (!window->PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        if (window->PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        windows.TellFailures(tell);
     }
+    windows.TellFailures(tell);
     return static_cast<int>(message.wParam);
 }

@@ -14,6 +14,7 @@
 #include "win32/accessible_text.h"
 #include "win32/form_sorvane.h"
 #include "win32/open_windows.h"
+#include "win32/resources.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void OpenAndCloseAbout(HWND main, int times)
 {
     for (int i = 0; i < times; ++i) {
         // As the menu bar's one entry sends it.
-        SendMessageW(main, WM_COMMAND, MAKEWPARAM(50, 0), 0);
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(sorvane::win32::kAboutId, 0), 0);
         Settle();
         if (const HWND about = FindWindowW(L"SorvaneAbout", nullptr)) SendMessageW(about, WM_CLOSE, 0, 0);
         Settle();

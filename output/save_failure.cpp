@@ -28,4 +28,14 @@ std::string SaveFailure(std::string_view what, std::string_view reason, LeftBehi
     return message;
 }
 
+std::string StepFailure(std::string_view reason)
+{
+    std::string message = "Sorvane could not complete that step";
+    if (!reason.empty()) {
+        message += ": ";
+        message += reason;
+    }
+    return message + ". The window may need to be opened again.";
+}
+
 }  // namespace sorvane

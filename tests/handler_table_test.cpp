@@ -12,46 +12,58 @@ namespace {
 
 using Table = HandlerTable<int>;
 
-// A handler may add registrations (the table grows and moves its entries) and end
-// others, its own too, while it runs; its failures reach its own reporter.
-TEST(HandlerTable, HandlersChangeTheTableWhileTheyRunAndFailToTheirOwnReporter)
+// A handler may add registrations (the table grows and moves its entries) and
+// end others, its own too, while it runs; its failures reach its own reporter.
+TEST(HandlerTable, EachActionCallsWhatItShould)
 {
     Table table;
-    std::vector<std::string> mainWindow, about;
-    const Reporter toMain = [&](const std::string& message) { mainWindow.push_back(message); };
-    const Reporter toAbout = [&](const std::string& message) { about.push_back(message); };
-    std::vector<int> seen;
+    std::vector<std::string> log;
+    const auto note = [&](std::string what) { log.push_back(std::move(what)); };
+    const Reporter toMain = [&](const std::string& message) { note("main: " + message); };
+    const Reporter toAbout = [&](const std::string& message) { note("about: " + message); };
+    const std::string kept = "kept";  // read by the running handler after it changed the table
     std::list<Table::Registration> added;
-    std::optional<Table::Registration> renewed;
-    const std::string captured(64, 'x');  // used after each change, from the running handler
-    Table::Registration many(table, [&, captured](int event) {
-        for (int i = 0; i < 200; ++i) added.emplace_back(table, [&seen](int e) { seen.push_back(e); }, toMain);
-        seen.push_back(event + int(captured.size()));
+    Table::Registration grows(table, [&, kept](int event) {
+        for (int i = 0; i < 200; ++i) added.emplace_back(table, [&](int a) { note("added " + std::to_string(a)); }, toMain);
+        note("grew " + std::to_string(event) + " " + kept);
     }, toMain);
-    std::function<void(int)> renew = [&, captured](int event) {
+    std::optional<Table::Registration> renewed;
+    std::function<void(int)> renew = [&, kept](int event) {
         renewed.emplace(table, renew, toMain);
-        seen.push_back(event + int(captured.size()));
+        note("renewed " + std::to_string(event) + " " + kept);
     };
     const int first = renewed.emplace(table, renew, toMain).Id();
     Table::Registration throws(table, [](int) { throw std::runtime_error("no memory left"); }, toMain);
     Table::Registration throwsOther(table, [](int) { throw 42; }, toAbout);
 
-    table.Call(many.Id(), 1);
-    table.Call(first, 2);
-    table.Call(first, 3);  // ended by its own run: passed over
-    table.Call(renewed->Id(), 4);
-    table.Call(added.front().Id(), 5);
-    table.Call(throws.Id(), 0);
-    table.Call(throwsOther.Id(), 0);
-    EXPECT_TRUE(table.Report(throwsOther.Id(), "The page failed: a script"));
-    EXPECT_FALSE(table.Report(first, "The page failed: too late"));
-    EXPECT_EQ(seen, (std::vector<int>{65, 66, 68, 5}));
-    EXPECT_EQ(mainWindow, (std::vector<std::string>{"The page failed: no memory left"}));
-    EXPECT_EQ(about, (std::vector<std::string>{"The page failed.", "The page failed: a script"}));
-    EXPECT_EQ(table.Size(), 204u);
-    added.clear();
-    renewed.reset();
-    EXPECT_EQ(table.Size(), 3u);
+    const struct {
+        const char* what;
+        std::function<bool()> act;
+        bool taken;
+        std::vector<std::string> calls;
+    } steps[] = {
+        {"a handler that adds many", [&] { return table.Call(grows.Id(), 1); }, true, {"grew 1 kept"}},
+        {"one it added", [&] { return table.Call(added.back().Id(), 2); }, true, {"added 2"}},
+        {"a handler that ends itself", [&] { return table.Call(first, 3); }, true, {"renewed 3 kept"}},
+        {"an event queued for it", [&] { return table.Call(first, 4); }, false, {}},
+        {"its successor", [&] { return table.Call(renewed->Id(), 5); }, true, {"renewed 5 kept"}},
+        {"a C++ failure", [&] { return table.Call(throws.Id(), 0); }, true, {"main: " + StepFailure("no memory left")}},
+        {"another, to its own reporter", [&] { return table.Call(throwsOther.Id(), 0); }, true,
+         {"about: " + StepFailure("")}},
+        {"a script's failure", [&] { return table.Report(throwsOther.Id(), "a script"); }, true,
+         {"about: " + StepFailure("a script")}},
+        {"a failure whose handler is gone", [&] { return table.Report(first, "too late"); }, false, {}},
+        {"the added, ended", [&] {
+             const int id = added.front().Id();
+             added.clear();
+             return table.Call(id, 6);
+         }, false, {}},
+    };
+    for (const auto& step : steps) {
+        log.clear();
+        EXPECT_EQ(step.act(), step.taken) << step.what;
+        EXPECT_EQ(log, step.calls) << step.what;
+    }
     EXPECT_NE(renewed.emplace(table, renew, toMain).Id(), first);  // a number is never given twice
 }
 

@@ -44,7 +44,7 @@ std::string Field(const val& told, const char* name) { return told[name].as<std:
 HandedOnFile::HandedOnFile(Reporter report)
     : told_([report](val told) {
           if (!told["failed"].isUndefined()) {
-              report("The page failed: " + Field(told, "failed"));
+              report(StepFailure(Field(told, "failed")));
               return;
           }
           report(NotSaved(Field(told, "why"), Field(told, "folder"), Field(told, "detail"), Field(told, "left")));

@@ -6,6 +6,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "output/save_failure.h"
+
 namespace sorvane::web {
 
 // Tells the person that a handler failed: the program's own message.
@@ -38,31 +40,31 @@ public:
         const int id_;
     };
 
-    // Runs handler id; one removed since (an event already queued) is passed over.
-    void Call(int id, Argument argument)
-    {
-        const std::shared_ptr<const Entry> entry = Find(id);
-        if (!entry) return;
-        try {
-            entry->handler(std::move(argument));
-        } catch (const std::exception& error) {
-            Tell(*entry, std::string("The page failed: ") + error.what());
-        } catch (...) {
-            Tell(*entry, "The page failed.");
-        }
-    }
-
-    // A failure that passed by Call's catch, told to handler id's reporter;
-    // false where that handler is gone and no one is left to tell.
-    bool Report(int id, const std::string& message)
+    // Runs handler id; one removed since (an event already queued) is passed
+    // over, and the result is false: nobody was there to take the argument.
+    bool Call(int id, Argument argument)
     {
         const std::shared_ptr<const Entry> entry = Find(id);
         if (!entry) return false;
-        Tell(*entry, message);
+        try {
+            entry->handler(std::move(argument));
+        } catch (const std::exception& error) {
+            Tell(*entry, StepFailure(error.what()));
+        } catch (...) {
+            Tell(*entry, StepFailure({}));
+        }
         return true;
     }
 
-    std::size_t Size() const { return entries_.size(); }
+    // A failure that passed by Call's catch, told to handler id's reporter in
+    // the program's words; false where that handler is gone and no one is left to tell.
+    [[nodiscard]] bool Report(int id, const std::string& reason)
+    {
+        const std::shared_ptr<const Entry> entry = Find(id);
+        if (!entry) return false;
+        Tell(*entry, StepFailure(reason));
+        return true;
+    }
 
 private:
     struct Entry {

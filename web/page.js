@@ -183,14 +183,16 @@ mergeInto(LibraryManager.library, {
     console.error('Sorvane failed: ' + text);
   },
 
-  // The function that runs handler id: every failure, C++ or JavaScript, ends in its message.
+  // The function that runs handler id: every failure, C++ or JavaScript, ends
+  // in its message. False where the handler is gone.
   sorvane_listener__deps: ['$Emval', '$sorvaneFailed'],
   sorvane_listener: function (id) {
     return Emval.toHandle(function (argument) {
       try {
-        Module['sorvaneDispatch'](id, argument);
+        return Module['sorvaneDispatch'](id, argument);
       } catch (error) {
         sorvaneFailed(error, id);
+        return true;
       }
     });
   },
@@ -217,7 +219,9 @@ mergeInto(LibraryManager.library, {
   sorvane_hand_on: function (bytes, length, namePointer, toldHandle) {
     const data = HEAPU8.slice(bytes, bytes + length);
     const name = UTF8ToString(namePointer);
-    const told = Emval.toValue(toldHandle);
+    const handler = Emval.toValue(toldHandle);
+    // A save that ends after its window has gone still leaves its word somewhere.
+    const told = (what) => handler(what) || console.error('Sorvane did not save ' + name + ': ' + JSON.stringify(what));
     if (typeof window.showDirectoryPicker !== 'function' || sorvaneFiles.refused) {
       sorvaneFiles.download(name, data);
       return;

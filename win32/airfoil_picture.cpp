@@ -15,7 +15,8 @@ int Whole(double pixels) { return static_cast<int>(std::lround(pixels)); }
 
 }  // namespace
 
-AirfoilPicture::AirfoilPicture(HWND parent, int id, Rgb background) : background_(ToColorRef(background))
+AirfoilPicture::AirfoilPicture(OpenWindows& windows, HWND parent, int id, Rgb background)
+    : OwnedWindow(windows), background_(ToColorRef(background))
 {
     // The default sunken border of a drawing box; it takes the focus like a control.
     const wchar_t* windowClass = WindowClass<AirfoilPicture>(L"SorvanePicture", {.style = CS_HREDRAW | CS_VREDRAW});

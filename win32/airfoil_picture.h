@@ -9,7 +9,7 @@ namespace sorvane::win32 {
 // what was drawn since the last Cls, so the plot comes back when uncovered.
 class AirfoilPicture : public OwnedWindow {
 public:
-    AirfoilPicture(HWND parent, int id, Rgb background);
+    AirfoilPicture(OpenWindows& windows, HWND parent, int id, Rgb background);
 
     // What the plot draws into.
     RecordedDrawing& Drawing() { return drawing_; }

@@ -1,6 +1,7 @@
 #include "win32/form_about.h"
 
 #include <cmath>
+#include <stdexcept>
 
 #include "core/wide_text.h"
 #include "win32/design_to_win32.h"
@@ -56,11 +57,12 @@ LOGFONTW Form_About::LabelFont(const AboutLabelSpec& label, UINT dpi) const
     return font;
 }
 
-Form_About::Form_About(OpenWindows& windows) : OwnedWindow(&windows), face_(ChooseFace(AboutWindowDesign()))
+Form_About::Form_About(OpenWindows& windows) : OwnedWindow(windows), face_(ChooseFace(AboutWindowDesign()))
 {
     const AboutDesign& design = AboutWindowDesign();
     background_ = Made(CreateSolidBrush(ToColorRef(design.background)), "About's background");
     const wchar_t* windowClass = WindowClass<Form_About>(L"SorvaneAbout", {.iconId = kIconId});
+    if (windowClass == nullptr) throw std::runtime_error("the system refused About's window class");
     CreateWindowExW(0, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
@@ -72,6 +74,7 @@ Form_About::Form_About(OpenWindows& windows) : OwnedWindow(&windows), face_(Choo
         labels_.push_back({&entry, label, Font()});
     }
     LayOut();
+    CountAsOpen();
 }
 
 void Form_About::Show()

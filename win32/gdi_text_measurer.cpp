@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "core/wide_text.h"
@@ -16,6 +17,8 @@ constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 GdiTextMeasurer::GdiTextMeasurer(const LOGFONTW& desktop, int dpi)
     : desktop_(desktop), dpi_(dpi)
 {
+    // Without one every metric would be 0, and the fit silently wrong.
+    if (dc_.get() == nullptr) throw std::runtime_error("the system gave no device context to measure text in");
     LOGFONTW normal = desktop_;
     normal.lfWidth = 0;
     font_ = Made(CreateFontIndirectW(&normal), "the desktop's font");

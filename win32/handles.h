@@ -92,7 +92,10 @@ private:
 // A window's device context for one scope; nullptr: the screen's.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window))
+    {
+        if (dc_ == nullptr) throw std::runtime_error("the system gave no device context to draw or measure in");
+    }
     ~WindowDc()
     {
         if (dc_ != nullptr) ReleaseDC(window_, dc_);

@@ -6,16 +6,17 @@
 
 namespace sorvane::win32 {
 
-void OwnedWindow::Attach(HWND window)
+void OwnedWindow::CountAsOpen()
 {
-    window_ = window;
-    if (counted_ != nullptr) counted_->Opened();
+    if (window_ == nullptr || counted_) return;
+    counted_ = true;
+    windows_.Opened();
 }
 
 void OwnedWindow::Detach()
 {
     window_ = nullptr;
-    if (counted_ != nullptr) counted_->Closed();
+    if (std::exchange(counted_, false)) windows_.Closed();
 }
 
 OwnedWindow::~OwnedWindow()
@@ -26,7 +27,7 @@ OwnedWindow::~OwnedWindow()
     const HWND window = std::exchange(window_, nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
-    if (counted_ != nullptr) counted_->Closed();
+    if (std::exchange(counted_, false)) windows_.Closed();
 }
 
 HWND CreateChild(HWND parent, int id, const wchar_t* windowClass, DWORD style, DWORD exStyle, std::string_view text,

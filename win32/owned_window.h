@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "win32/open_windows.h"
@@ -10,7 +11,8 @@ namespace sorvane::win32 {
 // A window that belongs to one object, as WindowProcedure connects them: the
 // object keeps the handle while the window lives, and destroying the object
 // destroys the window. A top-level window is counted among the program's open
-// windows from its creation to its destruction.
+// windows from the end of its construction to its destruction: one whose
+// construction fails never ends the program.
 class OwnedWindow {
 public:
     OwnedWindow(const OwnedWindow&) = delete;
@@ -19,18 +21,23 @@ public:
     // nullptr before the window is created and once it has been destroyed.
     HWND Hwnd() const { return window_; }
 
-    // For WindowProcedure: the window has been created, or is gone.
-    void Attach(HWND window);
+    // For WindowProcedure: the window has been created, or is gone; one of its handlers failed.
+    void Attach(HWND window) { window_ = window; }
     void Detach();
+    void Failed(std::string message) { windows_.Failed(std::move(message)); }
 
 protected:
-    explicit OwnedWindow(OpenWindows* counted = nullptr) : counted_(counted) {}
+    explicit OwnedWindow(OpenWindows& windows) : windows_(windows) {}
     ~OwnedWindow();
+
+    // A top-level window, made whole: from here it counts among the open ones.
+    void CountAsOpen();
 
     HWND window_ = nullptr;
 
 private:
-    OpenWindows* counted_;
+    OpenWindows& windows_;
+    bool counted_ = false;
 };
 
 // Creates a child window at no size yet, with the id its parent's

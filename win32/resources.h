@@ -7,6 +7,8 @@
 namespace sorvane::win32 {
 
 constexpr int kIconId = SORVANE_ICON_ID;
+// The command of the main window's menu bar's one entry, About.
+constexpr int kAboutId = 50;
 
 }  // namespace sorvane::win32
 #endif

@@ -1,24 +1,18 @@
 #pragma once
 
+#include <exception>
+
+#include "output/save_failure.h"
 #include "win32/windows_api.h"
 
 namespace sorvane::win32 {
 
-// Posted where a handler failed: the box is shown once that handler has
-// returned, so that its modal loop never runs inside a handler whose state is
-// unknown. Far above the WM_APP messages the windows use themselves.
-constexpr UINT kHandlerFailed = WM_APP + 0x3F00;
-
-inline void ShowHandlerFailure(HWND owner)
-{
-    MessageBoxW(owner, L"Sorvane could not complete that step; the window may need to be opened again.", L"Sorvane",
-                MB_OK);
-}
-
 // The window procedure of a class whose windows each belong to one object:
 // the object comes in CreateWindowExW's last argument and is kept with the
 // window; every message goes to its Handle(message, wParam, lParam). No
-// exception escapes into the system's message dispatch: it ends in a message.
+// exception escapes into the system's message dispatch: it ends in the
+// program's message, told from the message loop once the handler has returned,
+// so that no message box's loop runs inside a handler whose state is unknown.
 template <typename Owner>
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -34,18 +28,15 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         owner->Detach();
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (message == kHandlerFailed) {
-        ShowHandlerFailure(window);
-        return 0;
-    }
+    // The calculation reports its own failures; these are anything else, such as memory running out.
     try {
         return owner->Handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        owner->Failed(StepFailure(error.what()));
     } catch (...) {
-        // The calculation reports its own failures; this is anything else, such
-        // as memory running out. A window that is going hands it to the message loop.
-        if (!PostMessageW(window, kHandlerFailed, 0, 0)) PostThreadMessageW(GetCurrentThreadId(), kHandlerFailed, 0, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
+        owner->Failed(StepFailure({}));
     }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // On WM_DPICHANGED: moves the window to where the system suggests; its owner then lays it out at the new density.

@@ -18,7 +18,9 @@
 #include "fakes.h"
 #include "design/window_design.h"
 #include "ui/airfoil_picture.h"
+#include "output/save_failure.h"
 #include "ui/design_to_qt.h"
+#include "ui/told_failure.h"
 #include "ui_helpers.h"
 
 namespace sorvane::qt {
@@ -193,6 +195,12 @@ TEST_F(MainWindow, EachMessageInAPlainModalBox)
         EXPECT_TRUE(box.modal);
     }
     EXPECT_FALSE(std::filesystem::exists("airfoil.txt"));
+    // A step that fails ends in the program's message, once its handler has returned.
+    const auto seen = DismissNextMessageBox();
+    Guarded(&window, [] { throw std::runtime_error("no memory left"); });
+    EXPECT_FALSE(seen->has_value());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen->has_value(); }));
+    EXPECT_EQ((*seen)->text.toStdString(), StepFailure("no memory left"));
 }
 
 TEST_F(MainWindow, FileInTheWayIsReportedAndTheSectionStillDrawn)
