@@ -1,11 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "core/section_state.h"
-#include "output/replace_file.h"
 
 namespace sorvane {
 
@@ -18,10 +16,8 @@ enum class LineEnd { Lf, CrLf };
 
 #ifdef _WIN32
 inline constexpr LineEnd kSystemLineEnd = LineEnd::CrLf;
-inline constexpr const char* kLineEnd = "\r\n";
 #else
 inline constexpr LineEnd kSystemLineEnd = LineEnd::Lf;
-inline constexpr const char* kLineEnd = "\n";
 #endif
 
 inline constexpr const char* LineEndText(LineEnd end) { return end == LineEnd::CrLf ? "\r\n" : "\n"; }
@@ -52,12 +48,5 @@ public:
 // earlier file stays as it was and the result is the message to show.
 [[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
                                                      const SectionState& state, CoordFile& file);
-
-// The same into a file saved in one step (see ReplaceFileContents), so no
-// half-written file is ever seen; defined with SavedCoordFile.
-[[nodiscard]] std::optional<std::string> WriteCoords(const CoordArray& X, const CoordArray& Y,
-                                                     const SectionState& state,
-                                                     const std::filesystem::path& file = kCoordFileName,
-                                                     SyncToDisk sync = SyncToDisk::Yes);
 
 }  // namespace sorvane

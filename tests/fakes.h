@@ -87,7 +87,7 @@ public:
 inline std::string PlatformLines(const std::string& text)
 {
     std::string lines;
-    for (const char c : text) lines += c == '\n' ? std::string(kLineEnd) : std::string(1, c);
+    for (const char c : text) lines += c == '\n' ? std::string(LineEndText(kSystemLineEnd)) : std::string(1, c);
     return lines;
 }
 

@@ -10,6 +10,7 @@
 #include "core/calculate_section.h"
 #include "core/plain_decimal.h"
 #include "fakes.h"
+#include "output/saved_coord_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -27,11 +28,18 @@ SectionState Calculated(const std::string& code, const std::string& count)
     return state;
 }
 
+// The desktop's careful save of the section at a path.
+std::optional<std::string> Saved(const SectionState& s, const std::filesystem::path& file)
+{
+    SavedCoordFile saved(file);
+    return WriteCoords(s.X, s.Y, s, saved);
+}
+
 // The lines of a text in the platform's line ends.
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
-    const std::string end = kLineEnd;
+    const std::string end = LineEndText(kSystemLineEnd);
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t next = text.find(end, at);
         lines.push_back(text.substr(at, next - at));
@@ -106,12 +114,12 @@ TEST(WriteCoords, FileRoundTripsWithLineEnds)
 {
     TempFolder folder;
     const SectionState s = Calculated("4415", "199");
-    ASSERT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
+    ASSERT_FALSE(Saved(s, folder / "airfoil.txt"));
 
     // Byte for byte, the platform's line ends included.
     const std::string text = testing::ReadWholeFile(folder / "airfoil.txt");
     EXPECT_EQ(text, CoordsText(s.X, s.Y, s));
-    EXPECT_TRUE(text.ends_with(kLineEnd));
+    EXPECT_TRUE(text.ends_with(LineEndText(kSystemLineEnd)));
 
     std::istringstream in(text);
     std::string naca, code;
@@ -139,14 +147,14 @@ TEST(WriteCoords, FolderInTheWayIsReportedAndLeftAlone)
     std::ofstream(folder / "airfoil.txt" / "keep") << "kept";
     const SectionState s = Calculated("0012", "5");
 
-    const auto failure = WriteCoords(s.X, s.Y, s, folder / "airfoil.txt");
+    const auto failure = Saved(s, folder / "airfoil.txt");
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("airfoil.txt"), std::string::npos);
     EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt" / "keep"), "kept");
     EXPECT_EQ(testing::FilesIn(folder.path()), std::vector<std::string>{"airfoil.txt"});
 
     std::filesystem::remove_all(folder / "airfoil.txt");
-    EXPECT_FALSE(WriteCoords(s.X, s.Y, s, folder / "airfoil.txt"));
+    EXPECT_FALSE(Saved(s, folder / "airfoil.txt"));
     EXPECT_EQ(testing::ReadWholeFile(folder / "airfoil.txt"), CoordsText(s.X, s.Y, s));
 }
 
@@ -217,7 +225,7 @@ TEST(WriteCoords, FileThatCannotBeReplacedKeepsItsBytes)
         if (!lock.locked()) GTEST_SKIP() << "the file cannot be locked against replacing here";
 
         const SectionState s = Calculated("2412", "51");
-        const auto failure = WriteCoords(s.X, s.Y, s, file);
+        const auto failure = Saved(s, file);
         const std::vector<std::string> files = testing::FilesIn(folder.path());
         lock.Release();
 
@@ -232,7 +240,7 @@ TEST(WriteCoords, FileThatCannotBeReplacedKeepsItsBytes)
         EXPECT_EQ(testing::ReadWholeFile(file), "earlier section\n");
         EXPECT_EQ(files, std::vector<std::string>{"airfoil.txt"});
 
-        EXPECT_FALSE(WriteCoords(s.X, s.Y, s, file));
+        EXPECT_FALSE(Saved(s, file));
         EXPECT_EQ(Lines(testing::ReadWholeFile(file)).size(), 53u);
     }
 }
