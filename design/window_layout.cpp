@@ -133,13 +133,18 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
     return layout;
 }
 
+const PlacedControl& PlacedWindow::At(std::string_view name) const
+{
+    for (const PlacedControl& placed : controls)
+        if (placed.control->name == name) return placed;
+    throw std::logic_error("the window has no control " + std::string(name));
+}
+
 PixelRect PlacedWindow::InParent(const PlacedControl& placed) const
 {
-    for (const PlacedControl& parent : controls)
-        if (parent.control->name == placed.control->parent)
-            return {placed.rect.left - parent.rect.left, placed.rect.top - parent.rect.top, placed.rect.width,
-                    placed.rect.height};
-    return placed.rect;
+    if (placed.control->parent.empty()) return placed.rect;
+    const PixelRect& parent = At(placed.control->parent).rect;
+    return {placed.rect.left - parent.left, placed.rect.top - parent.top, placed.rect.width, placed.rect.height};
 }
 
 }  // namespace sorvane

@@ -47,6 +47,8 @@ struct PlacedWindow {
     // Every control of the design, each frame's controls after it.
     std::vector<PlacedControl> controls;
 
+    // A control by its name; std::logic_error where there is none.
+    const PlacedControl& At(std::string_view name) const;
     // A control's place from its parent's corner, for toolkits whose frames hold their controls.
     PixelRect InParent(const PlacedControl& placed) const;
 };

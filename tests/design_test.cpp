@@ -207,15 +207,11 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
         if (c.room.screen.width > 0) EXPECT_LE(placed.client.width + c.room.frame.width, c.room.screen.width);
         if (c.arrangement == Arrangement::Designed) EXPECT_EQ(placed.across, placed.down);
         ASSERT_EQ(placed.controls.size(), design.controls.size());
-        const auto rect = [&](std::string_view name) {
-            for (const PlacedControl& control : placed.controls)
-                if (control.control->name == name) return control.rect;
-            return PixelRect{0, 0, placed.client.width, placed.client.height};  // the client area
-        };
         for (const PlacedControl& control : placed.controls) {
             const ControlSpec& spec = *control.control;
-            const PixelRect at = control.rect, parent = rect(spec.parent), in = placed.InParent(control);
-            EXPECT_EQ(in.left + in.top * 10000, (at.left - parent.left) + (at.top - parent.top) * 10000) << spec.name;
+            const PixelRect at = control.rect;
+            const PixelRect parent = spec.parent.empty() ? PixelRect{0, 0, placed.client.width, placed.client.height}
+                                                         : placed.At(spec.parent).rect;
             EXPECT_TRUE(at.left >= parent.left && at.top >= parent.top && at.left + at.width <= parent.left + parent.width &&
                         at.top + at.height <= parent.top + parent.height) << spec.name;
             if (spec.kind == ControlKind::Edit || spec.kind == ControlKind::Button || spec.kind == ControlKind::Picture)
@@ -226,20 +222,18 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
         // One under another in the order a person uses them, the plot across the width.
         int below = 0;
         for (const std::string_view name : design.columnOrder) {
-            const auto part = std::find_if(placed.controls.begin(), placed.controls.end(),
-                                           [&](const PlacedControl& p) { return p.control->name == name; });
-            EXPECT_GT(part->rect.top, below) << name;
-            below = part->rect.top + part->rect.height;
-            if (part->control->role == ControlRole::Plot)
-                EXPECT_EQ(2 * part->rect.left + part->rect.width, placed.client.width);
+            const PixelRect part = placed.At(name).rect;
+            EXPECT_GT(part.top, below) << name;
+            below = part.top + part.height;
         }
+        const PixelRect plot = placed.At("Picture_Airfoil").rect;
+        EXPECT_EQ(2 * plot.left + plot.width, placed.client.width);
     }
     // At the design's own size, its own pixels: 15 twips a pixel.
     FixedPitch small({6, 100});
     const PlacedWindow placed = LayOutWindow(design, small, {});
     EXPECT_EQ(placed.client.width * 1000 + placed.client.height, 462 * 1000 + 322);
-    EXPECT_EQ(placed.controls[2].control->name, "Text_Code");
-    EXPECT_EQ(placed.controls[2].rect, (PixelRect{64, 32, 41, 19}));
+    EXPECT_EQ(placed.At("Text_Code").rect, (PixelRect{64, 32, 41, 19}));
 }
 
 }  // namespace

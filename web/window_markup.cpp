@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
-#include <stdexcept>
 #include <vector>
 
 #include "design/window_design.h"
@@ -105,15 +104,6 @@ constexpr double kAroundWindow = 2 * (kPageMargin + kWindowBorder);
 // A twip as the stylesheet has it before the fit: the share of a text size.
 std::string TextTwip(const char* text) { return "calc(" + std::string(text) + " / " + Number(kTextPerTwip) + ")"; }
 
-// The places every arrangement takes, at a pixel a twip: the program's own, so
-// that the stylesheet shows the window where the program will put it.
-const PlacedControl& PlacedAt(const PlacedWindow& placed, std::string_view name)
-{
-    for (const PlacedControl& control : placed.controls)
-        if (control.control->name == name) return control;
-    throw std::logic_error("no control " + std::string(name));
-}
-
 // How wide a screen must be, in em, for the design grown for this text to fit
 // it whole, with a twip at least this many pixels across.
 std::string FitsWithin(const WindowDesign& design, double textEm, double leastTwip)
@@ -127,9 +117,10 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 // --twip-x and --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
+    // The program's own places, at a pixel a twip: the stylesheet shows the window where it will be.
     const PlacedWindow column =
         PlaceControls(design, Arrangement::Column, 1, 1, std::numeric_limits<double>::infinity());
-    const PlacedControl& plot = PlacedAt(column, ControlFor(design, ControlRole::Plot).name);
+    const PlacedControl& plot = column.At(ControlFor(design, ControlRole::Plot).name);
     const int margin = plot.rect.left;
     int widest = 0;
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
@@ -138,7 +129,7 @@ std::string ColumnRules(const WindowDesign& design)
                         FitsWithin(design, 1, TargetAcross(design, kFingerTarget)) + ") {\n";
     rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
     for (const std::string_view name : design.columnOrder) {
-        const PlacedControl& part = PlacedAt(column, name);
+        const PlacedControl& part = column.At(name);
         if (&part != &plot) widest = std::max(widest, part.rect.width);
         rules += before + "#" + std::string(name) + " { left: var(--margin); top: calc(var(--twip-y) * " +
                  std::to_string(part.rect.top) + ");";

@@ -57,7 +57,7 @@ void AirfoilPicture::Paint()
     // background; straight on the screen where the system has no room for
     // that (a paint that failed would only be asked for again).
     const HDC screen = painting.dc();
-    const MemoryDc memory(screen);
+    const MemoryDc memory(CreateCompatibleDC(screen));
     const Bitmap bitmap(memory.get() != nullptr ? CreateCompatibleBitmap(screen, inner.right, inner.bottom) : nullptr);
     const bool offScreen = bool(bitmap);
     const HDC dc = offScreen ? memory.get() : screen;

@@ -48,7 +48,7 @@ Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(windows), windows
     CreateWindowExW(kWindowExStyle, windowClass, Widen(design.title).c_str(), kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(), GetModuleHandleW(nullptr), this);
     if (window_ == nullptr) return;
-    menu.HandOver();
+    menu.release();
     CreateControls();
     LayOut();
     CountAsOpen();

@@ -15,7 +15,7 @@ constexpr MAT2 kIdentity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
 }  // namespace
 
 GdiTextMeasurer::GdiTextMeasurer(const LOGFONTW& desktop, int dpi)
-    : desktop_(desktop), dpi_(dpi)
+    : desktop_(desktop), dpi_(dpi), dc_(CreateCompatibleDC(nullptr))
 {
     // Without one every metric would be 0, and the fit silently wrong.
     if (dc_.get() == nullptr) throw std::runtime_error("the system gave no device context to measure text in");

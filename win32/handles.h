@@ -1,51 +1,35 @@
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <utility>
+#include <type_traits>
 
 #include "win32/windows_api.h"
 
 namespace sorvane::win32 {
 
-// Every device context and GDI object the front end makes is one of these:
-// each is given back to the system once, on every path.
-
-// Owns a GDI object (font, brush, bitmap) and deletes it once.
-template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    void Reset()
-    {
-        if (handle_ != nullptr) DeleteObject(handle_);
-        handle_ = nullptr;
-    }
-
-    Handle handle_ = nullptr;
+// Every device context, GDI object and menu the front end makes is owned by
+// one of these: each is given back to the system once, on every path, unless
+// something else takes it over (a window destroys its own menu bar: release()).
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct DeleteMemoryDc {
+    void operator()(HDC dc) const { DeleteDC(dc); }
 };
 
+template <typename Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, DeleteGdiObject>;
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
+using Menu = std::unique_ptr<std::remove_pointer_t<HMENU>, DestroyMenuHandle>;
+// A memory device context, like another one (the screen's: CreateCompatibleDC(nullptr)).
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DeleteMemoryDc>;
 
 // The object the system made, owned; where it made none (its GDI heap full,
 // say), std::runtime_error names what, and no caller goes on with a null handle.
@@ -55,26 +39,6 @@ GdiObject<Handle> Made(Handle handle, const char* what)
     if (handle == nullptr) throw std::runtime_error(std::string("the system could not make ") + what);
     return GdiObject<Handle>(handle);
 }
-
-// Owns a menu until a window takes it over (a window destroys its own menu bar).
-class Menu {
-public:
-    explicit Menu(HMENU menu) : menu_(menu) {}
-    ~Menu()
-    {
-        if (menu_ != nullptr) DestroyMenu(menu_);
-    }
-    Menu(Menu&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
-    Menu(const Menu&) = delete;
-    Menu& operator=(const Menu&) = delete;
-
-    HMENU get() const { return menu_; }
-    explicit operator bool() const { return menu_ != nullptr; }
-    void HandOver() { menu_ = nullptr; }
-
-private:
-    HMENU menu_;
-};
 
 // Selects an object into a device context for one scope, and puts the old one back.
 class Selected {
@@ -96,10 +60,7 @@ public:
     {
         if (dc_ == nullptr) throw std::runtime_error("the system gave no device context to draw or measure in");
     }
-    ~WindowDc()
-    {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
+    ~WindowDc() { ReleaseDC(window_, dc_); }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
 
@@ -107,23 +68,6 @@ public:
 
 private:
     HWND window_;
-    HDC dc_;
-};
-
-// A memory device context like another one (the screen's where none is given).
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDc()
-    {
-        if (dc_ != nullptr) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-
-    HDC get() const { return dc_; }
-
-private:
     HDC dc_;
 };
 
