@@ -97,12 +97,6 @@ LayoutFit FitAtSize(TextMeasurer& measurer, FontChoice font, const std::vector<T
 
 }  // namespace
 
-TextRoom CaptionRoom(std::string_view text, const PixelRect& label, const PixelRect& field)
-{
-    return {std::string(text), static_cast<double>(std::min(label.width, field.left - label.left)),
-            static_cast<double>(label.height), 0, 0};
-}
-
 LayoutFit FitLayout(TextMeasurer& measurer, const std::vector<TextRoom>& texts, double largestFactor)
 {
     const FontChoice desktop = measurer.DesktopFont();

@@ -53,12 +53,6 @@ struct TextRoom {
     double fixedHeight = 0;
 };
 
-// A caption's room: its own box, cut short where the field beside it begins.
-TextRoom CaptionRoom(std::string_view text, const PixelRect& label, const PixelRect& field);
-
-// What the fields show: digits, signs and separators.
-inline constexpr std::string_view kFieldSample = "0123456789-.,";
-
 // The font the controls take and the one factor by which every position and
 // size of the design grows.
 struct LayoutFit {

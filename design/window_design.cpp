@@ -118,24 +118,6 @@ const WindowDesign& MainWindowDesign() { return kMainWindow; }
 
 const AboutDesign& AboutWindowDesign() { return kAboutWindow; }
 
-const ControlSpec* FindControl(const WindowDesign& design, std::string_view name)
-{
-    const auto found = std::find_if(design.controls.begin(), design.controls.end(),
-                                    [name](const ControlSpec& control) { return control.name == name; });
-    return found == design.controls.end() ? nullptr : &*found;
-}
-
-TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
-{
-    TwipsRect rect = control.twips;
-    for (const ControlSpec* parent = FindControl(design, control.parent); parent != nullptr;
-         parent = FindControl(design, parent->parent)) {
-        rect.left += parent->twips.left;
-        rect.top += parent->twips.top;
-    }
-    return rect;
-}
-
 // A design without the control is a fault of the program's own tables: it is
 // refused where it is first asked for, never read past the table's end.
 template <typename Matches>
@@ -153,6 +135,18 @@ const ControlSpec& NamedControl(const WindowDesign& design, std::string_view nam
                            "control " + std::string(name));
 }
 
+TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)
+{
+    TwipsRect rect = control.twips;
+    for (std::string_view parent = control.parent; !parent.empty();) {
+        const ControlSpec& frame = NamedControl(design, parent);
+        rect.left += frame.twips.left;
+        rect.top += frame.twips.top;
+        parent = frame.parent;
+    }
+    return rect;
+}
+
 const ControlSpec& ControlFor(const WindowDesign& design, ControlRole role)
 {
     return RequiredControl(design, [role](const ControlSpec& control) { return control.role == role; },
@@ -163,35 +157,6 @@ const ControlSpec& FieldControl(const WindowDesign& design, TextField field)
 {
     return RequiredControl(design, [field](const ControlSpec& control) { return control.field == field; },
                            "such field");
-}
-
-std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)
-{
-    const auto pixels = [&](const ControlSpec& control) {
-        return ToPixels(ClientTwips(design, control), pixelsPerTwip);
-    };
-    std::vector<TextRoom> rooms;
-    for (const ControlSpec& control : design.controls)
-        if (control.kind == ControlKind::Label)
-            rooms.push_back(
-                CaptionRoom(control.caption, pixels(control), pixels(NamedControl(design, control.labels))));
-    const ControlSpec& button = ControlFor(design, ControlRole::Command);
-    const PixelRect buttonBox = pixels(button);
-    rooms.push_back({std::string(button.caption), double(buttonBox.width), double(buttonBox.height),
-                     insets.buttonAcross, insets.buttonDown});
-    // Every field has the same height: the code field stands for them all.
-    const PixelRect fieldBox = pixels(FieldControl(design, TextField::Text_Code));
-    rooms.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, insets.fieldDown});
-    return rooms;
-}
-
-double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize screen, PixelSize frame)
-{
-    if (screen.width <= 0 || screen.height <= 0) return std::numeric_limits<double>::infinity();
-    const PixelRect client = ToPixels(design.client, pixelsPerTwip);
-    const double across = double(screen.width - frame.width) / client.width;
-    const double down = double(screen.height - frame.height) / client.height;
-    return std::min(across, down);
 }
 
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design)

@@ -47,9 +47,7 @@ struct WindowDesign {
 
 const WindowDesign& MainWindowDesign();
 
-// A control by its name; nullptr where the design has none.
-const ControlSpec* FindControl(const WindowDesign& design, std::string_view name);
-// The same where the design must have it: std::logic_error says which it lacks.
+// A control by its name; std::logic_error says which the design lacks.
 const ControlSpec& NamedControl(const WindowDesign& design, std::string_view name);
 
 // The control with this role, and the field the command reads or writes;
@@ -59,25 +57,6 @@ const ControlSpec& FieldControl(const WindowDesign& design, TextField field);
 
 // Where a control lies from the client area's corner, frames' offsets added.
 TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control);
-
-// What a toolkit draws round the text of a button and of a field, in pixels
-// at the density the window is laid out at: the frame and margins that keep
-// their size when the layout grows.
-struct TextInsets {
-    double buttonAcross = 0;
-    double buttonDown = 0;
-    double fieldDown = 0;
-};
-
-// Every text the window must show whole, with its room at this density: each
-// caption beside the field it names, the button's caption, and the numbers
-// the fields show.
-std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets);
-
-// How far the design may grow before the window, its client area with the
-// frame round it (title bar, borders, menu bar), no longer fits the room the
-// screen gives it. No limit where that room is unknown (empty).
-double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize screen, PixelSize frame);
 
 // The controls that take the keyboard focus, in the order Tab walks them.
 std::vector<const ControlSpec*> TabOrder(const WindowDesign& design);

@@ -9,6 +9,45 @@
 namespace sorvane {
 namespace {
 
+// What the fields show: digits, signs and separators.
+constexpr std::string_view kFieldSample = "0123456789-.,";
+
+// Every text the window must show whole, with its room at this density: each
+// caption beside the field it names (cut short where the field begins), the
+// button's caption, and the numbers the fields show.
+std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)
+{
+    const auto pixels = [&](const ControlSpec& control) {
+        return ToPixels(ClientTwips(design, control), pixelsPerTwip);
+    };
+    std::vector<TextRoom> rooms;
+    for (const ControlSpec& control : design.controls) {
+        if (control.kind != ControlKind::Label) continue;
+        const PixelRect label = pixels(control), field = pixels(NamedControl(design, control.labels));
+        rooms.push_back({std::string(control.caption), double(std::min(label.width, field.left - label.left)),
+                         double(label.height)});
+    }
+    const ControlSpec& button = ControlFor(design, ControlRole::Command);
+    const PixelRect buttonBox = pixels(button);
+    rooms.push_back({std::string(button.caption), double(buttonBox.width), double(buttonBox.height),
+                     insets.buttonAcross, insets.buttonDown});
+    // Every field has the same height: the code field stands for them all.
+    const PixelRect fieldBox = pixels(FieldControl(design, TextField::Text_Code));
+    rooms.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, insets.fieldDown});
+    return rooms;
+}
+
+// How far the design may grow before the window, its client area with the
+// frame round it, no longer fits the room the screen gives it; no limit where
+// that room is unknown.
+double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize screen, PixelSize frame)
+{
+    if (screen.width <= 0 || screen.height <= 0) return std::numeric_limits<double>::infinity();
+    const PixelRect client = ToPixels(design.client, pixelsPerTwip);
+    return std::min(double(screen.width - frame.width) / client.width,
+                    double(screen.height - frame.height) / client.height);
+}
+
 // The pixels per twip that make the smallest of the focusable controls' sizes as large as the target.
 template <typename Size>
 double TargetFactor(const WindowDesign& design, double target, Size size)

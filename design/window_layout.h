@@ -17,6 +17,15 @@ namespace sorvane {
 //     them, the plot across the whole width.
 enum class Arrangement { Designed, TallerRows, Column };
 
+// What a toolkit draws round the text of a button and of a field, in pixels
+// at the density the window is laid out at: the frame and margins that keep
+// their size when the layout grows.
+struct TextInsets {
+    double buttonAcross = 0;
+    double buttonDown = 0;
+    double fieldDown = 0;
+};
+
 // What a toolkit knows of the room its window has, in its own pixels.
 struct WindowRoom {
     // The screen's density: pixels per twip before the design grows.

@@ -43,8 +43,7 @@ TEST(WindowDesign, EachFieldOnceEachCaptionOverlapsOnlyItsOwnFieldAndAllLieInsid
             EXPECT_FALSE(control.accessibleName.empty()) << control.name;
         }
         if (control.kind != ControlKind::Label) continue;
-        const ControlSpec* own = FindControl(design, control.labels);
-        ASSERT_NE(own, nullptr) << control.name;
+        const ControlSpec* own = &NamedControl(design, control.labels);
         EXPECT_EQ(own->kind, ControlKind::Edit) << control.name;
         for (const ControlSpec& other : design.controls) {
             if (&other == &control || &other == own || other.kind == ControlKind::Frame) continue;
@@ -74,23 +73,6 @@ TEST(Twips, EdgesAreRoundedSoNeighboursKeepTouchingAtAnyDensity)
         const PixelRect right = ToPixels({2535, 240, 1185, 1095}, scale);
         EXPECT_EQ(left.left + left.width, right.left) << c.dpi << " " << c.factor;
     }
-}
-
-// The client area is 462 x 322 at 96 dpi; the frame's room is taken off the screen's first.
-TEST(WindowDesign, LargestFactorIsTheTighterOfTheScreensTwoDirections)
-{
-    const struct {
-        PixelSize screen, frame;
-        double factor;
-    } cases[] = {{{924, 2000}, {0, 0}, 2},            // across is the limit
-                 {{5000, 966}, {0, 0}, 3},            // down is the limit
-                 {{940, 700}, {16, 56}, 2},           // the frame's room comes off first
-                 {{400, 400}, {16, 56}, 384.0 / 462}};  // a small screen: below 1
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(LargestFactor(MainWindowDesign(), PixelsPerTwip(96), c.screen, c.frame), c.factor)
-            << c.screen.width << " x " << c.screen.height;
-    // An unknown screen sets no limit.
-    EXPECT_EQ(LargestFactor(MainWindowDesign(), PixelsPerTwip(96), {}, {16, 56}), std::numeric_limits<double>::infinity());
 }
 
 TEST(WindowDesign, AboutKeepsTheSystemTextColourOnlyWhereItCanBeReadOnItsYellow)
@@ -129,7 +111,7 @@ private:
 TEST(LayoutFit, NarrowsThenGrowsThenShrinksOnlyForTheScreen)
 {
     // "Number of points =" has 96 px before its field, in a 17 px high box.
-    const std::vector<TextRoom> texts = {CaptionRoom("Number of points =", {8, 48, 97, 17}, {104, 48, 33, 19})};
+    const std::vector<TextRoom> texts = {{"Number of points =", 96, 17}};
     struct Case {
         const char* what;
         FontChoice desktop;
@@ -161,7 +143,7 @@ TEST(LayoutFit, NarrowsThenGrowsThenShrinksOnlyForTheScreen)
     // needs 2 (ascent + descent) - line + 1 px, and a pixel for rounding.
     FixedPitch tall({16, 100});
     const double size = 16 * 96 / 72.0;
-    const LayoutFit down = FitLayout(tall, {{std::string(kFieldSample), 0, 19, 0, 4}}, 10);
+    const LayoutFit down = FitLayout(tall, {{"0123456789-.,", 0, 19, 0, 4}}, 10);
     EXPECT_NEAR(down.factor, (2 * (0.9 + 0.2) * size - 1.2 * size + 1 + 4 + 1) / 19, 1e-9);
     EXPECT_EQ(down.font, (FontChoice{16, 100}));
 
@@ -191,7 +173,8 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
     } cases[] = {
         {"the design's own text: the design's own pixels", 6, {}, Arrangement::Designed},
         {"a large desktop text: the design grown by one factor", 12, {}, Arrangement::Designed},
-        {"a small screen holds back the growth", 12, {.screen = {400, 400}, .frame = {16, 56}}, Arrangement::Designed},
+        {"a narrow screen holds back the growth", 12, {.screen = {400, 2000}, .frame = {16, 56}}, Arrangement::Designed},
+        {"a low screen holds back the growth", 12, {.screen = {2000, 360}, .frame = {16, 56}}, Arrangement::Designed},
         {"a tablet under a finger: rows grow more than widths", 9, {.target = 44, .width = 750}, Arrangement::TallerRows},
         {"a phone held upright", 12, {.target = 44, .width = 342}, Arrangement::Column},
         {"a phone on its side", 16, {.target = 44, .width = 722}, Arrangement::Column},
@@ -204,7 +187,10 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
         const PlacedWindow placed = LayOutWindow(design, measurer, c.room);
         EXPECT_EQ(placed.arrangement, c.arrangement);
         EXPECT_EQ(placed.client.width <= (c.room.width == kAny ? 1e9 : c.room.width + 0.5), c.fits);
-        if (c.room.screen.width > 0) EXPECT_LE(placed.client.width + c.room.frame.width, c.room.screen.width);
+        if (c.room.screen.width > 0) {
+            EXPECT_LE(placed.client.width + c.room.frame.width, c.room.screen.width);
+            EXPECT_LE(placed.client.height + c.room.frame.height, c.room.screen.height);
+        }
         if (c.arrangement == Arrangement::Designed) EXPECT_EQ(placed.across, placed.down);
         ASSERT_EQ(placed.controls.size(), design.controls.size());
         for (const PlacedControl& control : placed.controls) {

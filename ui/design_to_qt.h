@@ -17,10 +17,7 @@ inline QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, col
 
 inline QRect ToQRect(const PixelRect& rect) { return QRect(rect.left, rect.top, rect.width, rect.height); }
 
-// A design rectangle at the design's density, the layout grown by the factor.
-inline QRect DesignRect(const TwipsRect& twips, double factor = 1)
-{
-    return ToQRect(ToPixels(twips, PixelsPerTwip(kDesignDpi, factor)));
-}
+// A design rectangle at the design's density.
+inline QRect DesignRect(const TwipsRect& twips) { return ToQRect(ToPixels(twips, PixelsPerTwip(kDesignDpi))); }
 
 }  // namespace sorvane::qt

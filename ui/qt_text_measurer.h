@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "design/layout_fit.h"
-#include "design/window_design.h"
+#include "design/window_layout.h"
 
 class QLineEdit;
 class QPaintDevice;

@@ -5,7 +5,6 @@
 #include "command/calculate_and_show.h"
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
-#include "web/page_style.h"
 #include "web/window_markup.h"
 
 namespace sorvane::web {

@@ -7,7 +7,6 @@
 
 #include "design/window_design.h"
 #include "design/window_layout.h"
-#include "web/page_style.h"
 
 namespace sorvane::web {
 namespace {

@@ -14,10 +14,32 @@ inline constexpr const char* kTextSizeId = "Form_Sorvane_TextSize";
 // The hidden text that describes the plot: the plot's name and "_Description".
 inline constexpr const char* kDescriptionSuffix = "_Description";
 
+// The page's own lengths, held once: the build writes them into the
+// stylesheet as custom properties, and the program reads them from here.
+// The controls' text under a mouse (rem): the browser's own controls' size;
+// under a finger, a phone's own text size or the person's larger one.
+inline constexpr double kMouseTextRem = 0.8125;
+inline constexpr const char* kFingerText = "max(1rem, 16px)";
+// Before the program measures it, a twip is this share of the controls' text
+// size: about what the fit gives the browser's default text.
+inline constexpr double kTextPerTwip = 154.375;
+// In CSS pixels: round the page, the window's border, a frame's border.
+inline constexpr double kPageMargin = 8;
+inline constexpr double kWindowBorder = 1;
+inline constexpr double kFrameBorder = 2;
+// Every control a person clicks is at least 24 CSS pixels across and down, as
+// WCAG 2.2 asks of targets; one a finger taps, 44 (Apple's 44 points, WCAG's
+// 2.5.5). The design grows to that where the text alone would leave it smaller.
+inline constexpr double kSmallestTarget = 24;
+inline constexpr double kFingerTarget = 44;
+
 // The window's elements: the title bar, the menu bar with its entry, and each
 // control of the design, its design name as its id, in the order the focus
 // walks them, each frame's controls inside it.
 std::string MainWindowMarkup();
+
+// The rule that sets the page's own lengths as custom properties.
+std::string PageProperties();
 
 // Where each element lies, in twips times two custom properties, --twip-x
 // across and --twip-y down (CSS lengths per twip), which the fit to the

@@ -36,6 +36,15 @@ constexpr int kFieldMarginDown = 2;
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
+// A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
+TextInsets Insets(UINT dpi)
+{
+    const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
+    return {.buttonAcross = double(Scaled(kButtonMarginAcross, dpi)),
+            .buttonDown = double(Scaled(kButtonMarginDown, dpi)),
+            .fieldDown = double(2 * edge + Scaled(kFieldMarginDown, dpi))};
+}
+
 }  // namespace
 
 Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(windows), windows_(windows)
@@ -125,15 +134,6 @@ HWND Form_Sorvane::Find(std::string_view name) const
     const auto found = std::find_if(controls_.begin(), controls_.end(),
                                     [name](const Control& control) { return control.entry->name == name; });
     return found == controls_.end() ? nullptr : found->window;
-}
-
-// A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
-TextInsets Form_Sorvane::Insets(UINT dpi) const
-{
-    const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
-    return {.buttonAcross = double(Scaled(kButtonMarginAcross, dpi)),
-            .buttonDown = double(Scaled(kButtonMarginDown, dpi)),
-            .fieldDown = double(2 * edge + Scaled(kFieldMarginDown, dpi))};
 }
 
 // The controls take the system's message font at the size the person set, and

@@ -49,7 +49,6 @@ private:
 
     void CreateControls();
     void LayOut();
-    TextInsets Insets(UINT dpi) const;
     AccessibleText& Accessible();
     void CalculateAndShow();
     void ShowAboutWindow();

@@ -112,8 +112,8 @@ bool FitsTheDesignNarrowed(const QFont& desktop, const QWidget* device)
     QFont narrowed = desktop;
     narrowed.setStretch(85);
     for (const auto& [name, beside] : Captions()) {
-        const QRect label = DesignRect(FindControl(MainWindowDesign(), name.toStdString())->twips);
-        const QRect field = DesignRect(FindControl(MainWindowDesign(), beside.toStdString())->twips);
+        const QRect label = DesignRect(NamedControl(MainWindowDesign(), name.toStdString()).twips);
+        const QRect field = DesignRect(NamedControl(MainWindowDesign(), beside.toStdString()).twips);
         const QLabel* caption = device->findChild<QLabel*>(name);
         if (CaptionEnd(narrowed, caption->text(), caption) + 1 > std::min(label.width(), field.x() - label.x()))
             return false;

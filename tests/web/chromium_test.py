@@ -354,7 +354,7 @@ class Page(unittest.TestCase):
             ("sorvaneTest.picker = 'AbortError'", click_twice,
              'no folder was chosen for it. The next calculation asks for one again.', False),
             ("Intl.NumberFormat = function () { throw new TypeError('a test failure'); }", 'Command1.click()',
-             'The page failed: a test failure', False),
+             'Sorvane could not complete that step: a test failure', False),
             ("FileSystemFileHandle.prototype.createWritable ="
              " async () => { throw new DOMException('the disk is full', 'QuotaExceededError'); }", 'Command1.click()',
              'the disk is full. No airfoil.txt was left there.', False),
