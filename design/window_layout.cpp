@@ -48,15 +48,6 @@ double LargestFactor(const WindowDesign& design, double pixelsPerTwip, PixelSize
                     double(screen.height - frame.height) / client.height);
 }
 
-// The pixels per twip that make the smallest of the focusable controls' sizes as large as the target.
-template <typename Size>
-double TargetFactor(const WindowDesign& design, double target, Size size)
-{
-    int smallest = std::numeric_limits<int>::max();
-    for (const ControlSpec* control : TabOrder(design)) smallest = std::min(smallest, size(control->twips));
-    return smallest > 0 && smallest != std::numeric_limits<int>::max() ? target / smallest : 0;
-}
-
 // The plot keeps the design's proportion whatever the rows do: its section is
 // scaled once for both directions, and so is drawn the same at every size.
 int PlotHeight(const ControlSpec& plot, int width)
@@ -134,14 +125,17 @@ void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room
 
 }  // namespace
 
-double TargetAcross(const WindowDesign& design, double target)
+TwipLengths TargetLengths(const WindowDesign& design, double target)
 {
-    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.width; });
-}
-
-double TargetDown(const WindowDesign& design, double target)
-{
-    return TargetFactor(design, target, [](const TwipsRect& twips) { return twips.height; });
+    int narrowest = std::numeric_limits<int>::max(), lowest = narrowest;
+    for (const ControlSpec* control : TabOrder(design)) {
+        narrowest = std::min(narrowest, control->twips.width);
+        lowest = std::min(lowest, control->twips.height);
+    }
+    const auto length = [target](int twips) {
+        return twips > 0 && twips < std::numeric_limits<int>::max() ? target / twips : 0.0;
+    };
+    return {length(narrowest), length(lowest)};
 }
 
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
@@ -160,8 +154,8 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
     const LayoutFit fit = FitLayout(measurer, TextRooms(design, room.pixelsPerTwip, room.insets),
                                     LargestFactor(design, room.pixelsPerTwip, room.screen, room.frame));
     const double text = room.pixelsPerTwip * fit.factor;
-    const double across = std::max(text, TargetAcross(design, room.target));
-    const double down = std::max(text, TargetDown(design, room.target));
+    const TwipLengths targets = TargetLengths(design, room.target);
+    const double across = std::max(text, targets.across), down = std::max(text, targets.down);
     const double uniform = std::max(across, down);
     // A pixel of slack: the room is measured in whole pixels, the design in rounded ones.
     const auto fits = [&](double factor) { return PixelEdge(design.client.width, factor) <= room.width + 0.5; };

@@ -72,10 +72,13 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
                            double width);
 
-// The pixels per twip that make the smallest control that takes the focus as
-// wide (across) and as tall (down) as target pixels.
-double TargetAcross(const WindowDesign& design, double target);
-double TargetDown(const WindowDesign& design, double target);
+// The pixels per twip across and down that make the smallest control that
+// takes the focus as wide and as tall as target pixels.
+struct TwipLengths {
+    double across = 0;
+    double down = 0;
+};
+TwipLengths TargetLengths(const WindowDesign& design, double target);
 
 // Where a column is narrower than the design's margins allow, they shrink to this, in pixels.
 inline constexpr int kNarrowestColumnMargin = 4;

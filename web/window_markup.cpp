@@ -125,7 +125,7 @@ std::string ColumnRules(const WindowDesign& design)
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
     std::string rules = "@media (max-width: " + FitsWithin(design, kMouseTextRem, 0) + "), (pointer: coarse) and (max-width: " +
                         // Under a finger the text is at least the browser's default, 1 em.
-                        FitsWithin(design, 1, TargetAcross(design, kFingerTarget)) + ") {\n";
+                        FitsWithin(design, 1, TargetLengths(design, kFingerTarget).across) + ") {\n";
     rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
     for (const std::string_view name : design.columnOrder) {
         const PlacedControl& part = column.At(name);
@@ -207,9 +207,10 @@ std::string MainWindowRules()
     }
     // Under a finger the targets are larger: rows grow more than widths.
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
+    const TwipLengths finger = TargetLengths(design, kFingerTarget);
     rules += "@media (pointer: coarse) {\n#" + std::string(kWindowId) + " #" + std::string(kClientId) +
-             " { --twip-x: max(" + TextTwip("1em") + ", " + Number(TargetAcross(design, kFingerTarget)) +
-             "px); --twip-y: max(" + TextTwip("1em") + ", " + Number(TargetDown(design, kFingerTarget)) + "px); }\n" +
+             " { --twip-x: max(" + TextTwip("1em") + ", " + Number(finger.across) + "px); --twip-y: max(" +
+             TextTwip("1em") + ", " + Number(finger.down) + "px); }\n" +
              // The rows grow more than the widths: the plot keeps the design's proportion all the same.
              "#" + std::string(kWindowId) + " #" + std::string(plot.name) + " { height: auto; aspect-ratio: " +
              std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + "; }\n}\n";
