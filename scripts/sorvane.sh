@@ -307,6 +307,9 @@ fuzz() {
     echo "$(cat "$checked"), $runs inputs" >"$checked"
 }
 
+# Debian's wine folder, or where a test of this command puts its stand-ins.
+wine=${SORVANE_WINE_DIR:-/usr/lib/wine}
+
 # sorvane.exe and the toolkit-free tests cross-built for Windows, run under
 # wine: the engine tests in a new prefix inside the build folder, booted and
 # its boot's processes ended before they start, so that they never wait on
@@ -316,12 +319,12 @@ windows() {
     cmake --preset windows -DBUILD_TESTING=ON
     cmake --build --preset windows -j "$jobs"
     export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    /usr/lib/wine/wineserver -w
+    trap '"$wine/wineserver" -k 2>/dev/null || true' EXIT
+    "$wine/wineserver" -k 2>/dev/null || true
+    "$wine/wineserver" -w
     rm -rf "$WINEPREFIX"
-    timeout 300 /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
-    timeout 120 /usr/lib/wine/wineserver -w || { echo "windows: the prefix's boot did not end"; return 1; }
+    timeout 300 "$wine/wine64" wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
+    timeout 120 "$wine/wineserver" -w || { echo "windows: the prefix's boot did not end"; return 1; }
     run_ctest build/windows/ctest.log --preset windows
 }
 
