@@ -14,6 +14,11 @@
 # the writer may then die of SIGPIPE and fail the pipeline by chance. Their
 # output is captured first, or read whole.
 #
+# Bash ignores set -e inside a function called from a condition or from an
+# && or || list, whatever the function sets, and nothing here can know how it
+# is called: so every function checks each status that counts itself
+# (|| return), and set -e only stands behind them.
+#
 # Every configure in this script names BUILD_TESTING, on or off, so that no
 # build folder keeps the choice of the command that used it before: run and
 # package leave their folders without tests, and the test command turns them
@@ -93,7 +98,7 @@ install_build_dependencies() {
     dpkg-checkbuilddeps >/dev/null 2>&1 && return 0
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q; updated=yes; fi
+    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q || return; updated=yes; fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -q ./ >&2 ||
         { dpkg-checkbuilddeps; echo "package: could not install the build dependencies above" >&2; return 1; }
 }
@@ -101,10 +106,11 @@ install_build_dependencies() {
 # The tree as it stands (tracked files and new ones git does not ignore; the
 # whole tree less build output where there is no git), copied into FOLDER.
 copy_source() {
-    mkdir -p "$1"
+    mkdir -p "$1" || return
     if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        # A tracked file deleted in the tree is left out, and must not fail the loop if it comes last.
         git ls-files -z --cached --others --exclude-standard |
-            while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
+            while IFS= read -r -d '' file; do if [ -e "$file" ]; then printf '%s\0' "$file"; fi; done |
             tar --null -T - -cf - | tar -xf - -C "$1"
     else
         tar --exclude=./build --exclude='./obj-*' -cf - . | tar -xf - -C "$1"
@@ -114,7 +120,11 @@ copy_source() {
 # The Debian version, and the files of this version's packages (and of no
 # other) in FOLDER: deb_outputs FOLDER SUFFIX, as in deb_outputs build _amd64.deb.
 deb_version() { dpkg-parsechangelog -S Version; }
-deb_output() { echo "$1/sorvane_$(deb_version)$2"; }
+deb_output() {
+    local version
+    version=$(deb_version) || return
+    echo "$1/sorvane_$version$2"
+}
 
 # make_package WORK DEST [dpkg-buildpackage options...]: builds in a copy of the
 # tree under WORK (dpkg-buildpackage writes beside the tree it builds), then
@@ -122,20 +132,23 @@ deb_output() { echo "$1/sorvane_$(deb_version)$2"; }
 # their paths. This version's earlier outputs in DEST go first, so a build that
 # fails leaves none of them, and a later look finds this build's files alone.
 make_package() {
-    local work=$1 dest=$2 changes file files=()
+    local work=$1 dest=$2 version arch changes listed file files=()
     shift 2
-    rm -rf "$work"
-    rm -f "$dest/sorvane_$(deb_version)".* "$dest/sorvane_$(deb_version)"_* "$dest/sorvane-dbgsym_$(deb_version)"_*
-    copy_source "$work/sorvane"
+    version=$(deb_version) || return
+    arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
+    rm -rf "$work" || return
+    rm -f "$dest/sorvane_$version".* "$dest/sorvane_$version"_* "$dest/sorvane-dbgsym_$version"_* || return
+    copy_source "$work/sorvane" || return
     (cd "$work/sorvane" && dpkg-buildpackage -us -uc -j"$jobs" "$@") >&2 ||
         { echo "package: dpkg-buildpackage failed; the log is above" >&2; return 1; }
-    changes=$(deb_output "$work" "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
+    changes="$work/sorvane_${version}_$arch.changes"
     # The Files section: one "md5 size section priority name" line each.
-    while read -r _ _ _ _ file; do files+=("$file"); done < <(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes")
-    mkdir -p "$dest"
+    listed=$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes") || return
+    while read -r _ _ _ _ file; do [ -z "$file" ] || files+=("$file"); done <<<"$listed"
+    mkdir -p "$dest" || return
     for file in "${files[@]}" "$(basename "$changes")"; do
-        mv "$work/$file" "$dest/"
-        echo "$(realpath "$dest/$file")"
+        mv "$work/$file" "$dest/" || return
+        realpath "$dest/$file" || return
     done
 }
 
@@ -146,11 +159,12 @@ project_version() { sed -n 's/^project(Sorvane VERSION \([0-9.]*\).*/\1/p' CMake
 # prints their paths.
 make_windows_packages() {
     local version
-    version=$(project_version)
-    cmake --preset windows -DBUILD_TESTING=OFF >&2
-    cmake --build --preset windows --target sorvane -j "$jobs" >&2
-    bash packaging/windows/build_msi.sh "$version" build/windows/app/sorvane.exe "build/sorvane-$version-x64.msi" >&2
-    cp build/windows/app/sorvane.exe "build/sorvane-$version-x64.exe"
+    version=$(project_version) || return
+    cmake --preset windows -DBUILD_TESTING=OFF >&2 || return
+    cmake --build --preset windows --target sorvane -j "$jobs" >&2 || return
+    bash packaging/windows/build_msi.sh "$version" build/windows/app/sorvane.exe "build/sorvane-$version-x64.msi" >&2 ||
+        return
+    cp build/windows/app/sorvane.exe "build/sorvane-$version-x64.exe" || return
     realpath "build/sorvane-$version-x64.msi" "build/sorvane-$version-x64.exe"
 }
 
@@ -159,10 +173,10 @@ make_windows_packages() {
 # so the same site gives the same zip.
 make_web_package() {
     local version
-    version=$(project_version)
-    cmake --preset web -DBUILD_TESTING=OFF >&2
-    cmake --build --preset web --target sorvane -j "$jobs" >&2
-    python3 - build/web/site "build/sorvane-$version-web.zip" <<'PYTHON'
+    version=$(project_version) || return
+    cmake --preset web -DBUILD_TESTING=OFF >&2 || return
+    cmake --build --preset web --target sorvane -j "$jobs" >&2 || return
+    python3 - build/web/site "build/sorvane-$version-web.zip" <<'PYTHON' || return
 import os, sys, zipfile
 site, archive = sys.argv[1], sys.argv[2]
 with zipfile.ZipFile(archive + '.tmp', 'w', zipfile.ZIP_DEFLATED) as out:
@@ -227,84 +241,93 @@ counted() { [ "$1" -eq 1 ] && echo "1 $2" || echo "$1 $2s"; }
 run_ctest() {
     local log=$1 count
     shift
-    ctest --no-tests=error "$@" 2>&1 | tee "$log"
-    count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log")
+    ctest --no-tests=error "$@" 2>&1 | tee "$log" || return
+    count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log") || return
     [ "${count:-0}" -gt 0 ] || { echo "ctest ran no test"; return 1; }
     counted "$count" test >"$checked"
 }
 
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
 native() {
-    cmake --preset default -DBUILD_TESTING=ON
-    cmake --build --preset default -j "$jobs"
+    cmake --preset default -DBUILD_TESTING=ON || return
+    cmake --build --preset default -j "$jobs" || return
     run_ctest build/default/ctest.log --preset default -j "$jobs"
 }
 
 # The source and binary packages, built and tested as Debian builds them, and
 # checked as Debian checks an upload.
 package() {
-    install_build_dependencies
-    make_package build/deb-work build
-    local changes deb
-    changes=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
-    deb=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")
-    bash tests/package_test.sh "$changes" build/deb-work/sorvane/obj-*
-    rm -rf build/deb-root
-    dpkg-deb --extract "$deb" build/deb-root
-    bash tests/install_test.sh --tree build/deb-root/usr
-    echo "$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes" | wc -l) files built, linted and checked; the installed tree checked" >"$checked"
+    local arch changes deb files
+    install_build_dependencies || return
+    make_package build/deb-work build || return
+    arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
+    changes=$(deb_output build "_$arch.changes") || return
+    deb=$(deb_output build "_$arch.deb") || return
+    bash tests/package_test.sh "$changes" build/deb-work/sorvane/obj-* || return
+    rm -rf build/deb-root || return
+    dpkg-deb --extract "$deb" build/deb-root || return
+    bash tests/install_test.sh --tree build/deb-root/usr || return
+    files=$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes" | wc -l) || return
+    echo "$files files built, linted and checked; the installed tree checked" >"$checked"
 }
 
 # This version's packages, from the package stage of this run where it ran,
 # and otherwise built now.
 packages_of_this_run() {
-    [[ " ${chosen[*]:-${stages[*]}} " == *" package "* ]] && [ -f "$(deb_output build .dsc)" ] && return 0
-    install_build_dependencies
+    local dsc
+    dsc=$(deb_output build .dsc) || return
+    [[ " ${chosen[*]:-${stages[*]}} " == *" package "* ]] && [ -f "$dsc" ] && return 0
+    install_build_dependencies || return
     DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null
 }
 
 # A second build, later and in another folder, gives the same bytes.
 reproducible() {
-    packages_of_this_run
-    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null
-    local deb debs=0
+    local deb same=()
+    packages_of_this_run || return
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null ||
+        return
     for deb in build/deb-again/out/*.deb; do
         cmp "$deb" "build/$(basename "$deb")" || { echo "reproducible: $(basename "$deb") differs"; return 1; }
-        debs=$((debs + 1))
+        same+=("$(basename "$deb")")
     done
-    echo "reproducible: $(cd build/deb-again/out && ls ./*.deb | tr '\n' ' ')byte for byte the same"
-    echo "$(counted "$debs" package) byte for byte the same" >"$checked"
+    echo "reproducible: ${same[*]} byte for byte the same"
+    echo "$(counted ${#same[@]} package) byte for byte the same" >"$checked"
 }
 
 # The installed package, tested as Debian's CI tests it (debian/tests).
 installed() {
-    packages_of_this_run
-    rm -rf build/deb-source
-    dpkg-source -x "$(deb_output build .dsc)" build/deb-source >/dev/null
-    autopkgtest "$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")" build/deb-source -- null |
-        tee build/autopkgtest.log
-    local passes
+    local dsc arch deb passes
+    packages_of_this_run || return
+    dsc=$(deb_output build .dsc) || return
+    arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
+    deb=$(deb_output build "_$arch.deb") || return
+    rm -rf build/deb-source || return
+    dpkg-source -x "$dsc" build/deb-source >/dev/null || return
+    autopkgtest "$deb" build/deb-source -- null | tee build/autopkgtest.log || return
     passes=$(grep -c -E '^[^ ]+ +PASS' build/autopkgtest.log || true)
     [ "$passes" -gt 0 ] || { echo "installed: autopkgtest passed no test"; return 1; }
-    echo "$(counted "$passes" "autopkgtest test")" >"$checked"
+    counted "$passes" "autopkgtest test" >"$checked"
 }
 
 # The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitizers() {
-    cmake --preset sanitize -DBUILD_TESTING=ON
-    cmake --build --preset sanitize -j "$jobs"
+    cmake --preset sanitize -DBUILD_TESTING=ON || return
+    cmake --build --preset sanitize -j "$jobs" || return
     run_ctest build/sanitize/ctest.log --preset sanitize -j "$jobs"
 }
 
 # The number reader and the whole command under libFuzzer, for a fixed number of inputs.
 fuzz() {
-    cmake --preset fuzz -DBUILD_TESTING=ON
-    cmake --build --preset fuzz -j "$jobs"
+    local tests runs
+    cmake --preset fuzz -DBUILD_TESTING=ON || return
+    cmake --build --preset fuzz -j "$jobs" || return
     run_ctest build/fuzz/ctest.log --preset fuzz >build/fuzz/fuzz.log 2>&1 || { tail -n 40 build/fuzz/fuzz.log; return 1; }
-    local runs
-    runs=$(sed -n 's/.*Done \([0-9]*\) runs in .*/\1/p' build/fuzz/fuzz.log | awk '{ n += $1 } END { print n + 0 }')
+    tests=$(cat "$checked") || return
+    runs=$(sed -n 's/.*Done \([0-9]*\) runs in .*/\1/p' build/fuzz/fuzz.log | awk '{ n += $1 } END { print n + 0 }') ||
+        return
     echo "fuzz: $runs runs; the log is build/fuzz/fuzz.log"
-    echo "$(cat "$checked"), $runs inputs" >"$checked"
+    echo "$tests, $runs inputs" >"$checked"
 }
 
 # Debian's wine folder, or where a test of this command puts its stand-ins.
@@ -316,13 +339,13 @@ wine=${SORVANE_WINE_DIR:-/usr/lib/wine}
 # another run's server or an unfinished boot; the real window and the
 # installer each in an X server, a prefix and a wine server of their own.
 windows() {
-    cmake --preset windows -DBUILD_TESTING=ON
-    cmake --build --preset windows -j "$jobs"
+    cmake --preset windows -DBUILD_TESTING=ON || return
+    cmake --build --preset windows -j "$jobs" || return
     export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     trap '"$wine/wineserver" -k 2>/dev/null || true' EXIT
     "$wine/wineserver" -k 2>/dev/null || true
-    "$wine/wineserver" -w
-    rm -rf "$WINEPREFIX"
+    "$wine/wineserver" -w || return
+    rm -rf "$WINEPREFIX" || return
     timeout 300 "$wine/wine64" wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
     timeout 120 "$wine/wineserver" -w || { echo "windows: the prefix's boot did not end"; return 1; }
     run_ctest build/windows/ctest.log --preset windows
@@ -331,12 +354,12 @@ windows() {
 # The page compiled to WebAssembly with Emscripten: the toolkit-free tests
 # under node, and the site served on 127.0.0.1 in headless Chromium and Firefox ESR.
 web() {
-    cmake --preset web -DBUILD_TESTING=ON
-    cmake --build --preset web -j "$jobs"
+    cmake --preset web -DBUILD_TESTING=ON || return
+    cmake --build --preset web -j "$jobs" || return
     # The page's test tools from the npm registry, as the lock file pins them; never shipped.
-    mkdir -p build/web/test-tools
-    cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/
-    (cd build/web/test-tools && npm ci --no-audit --no-fund)
+    mkdir -p build/web/test-tools || return
+    cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/ || return
+    (cd build/web/test-tools && npm ci --no-audit --no-fund) || return
     run_ctest build/web/ctest.log --preset web
 }
 
