@@ -113,9 +113,14 @@ fi
 summary=()
 passed=0
 failed=0
+# A stage that leaves this version's packages in build/ makes $packages_built,
+# so that the later stages that test them build them no second time: a stage
+# runs in a shell of its own, and only a file outlives it.
 mkdir -p build
-checked=$(mktemp build/stage-checked.XXXXXX)
-trap 'rm -f "$checked"' EXIT
+this_run=$(mktemp -d build/test-run.XXXXXX)
+trap 'rm -rf "$this_run"' EXIT
+checked=$this_run/checked
+packages_built=$this_run/packages-built
 stage() {  # stage NAME
     local name=$1 start=$SECONDS status what
     echo "=== $name"
@@ -167,6 +172,7 @@ package() {
     local arch changes deb files
     install_build_dependencies || return
     make_package build/deb-work build || return
+    : >"$packages_built"
     arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
     changes=$(deb_output build "_$arch.changes") || return
     deb=$(deb_output build "_$arch.deb") || return
@@ -178,14 +184,13 @@ package() {
     echo "$files files built, linted and checked; the installed tree checked" >"$checked"
 }
 
-# This version's packages, from the package stage of this run where it ran,
-# and otherwise built now.
+# This version's packages, from an earlier stage of this run where one built
+# them, and otherwise built now without the build's own tests.
 packages_of_this_run() {
-    local dsc
-    dsc=$(deb_output build .dsc) || return
-    [[ " ${chosen[*]:-${stages[*]}} " == *" package "* ]] && [ -f "$dsc" ] && return 0
+    [ -e "$packages_built" ] && return 0
     install_build_dependencies || return
-    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null || return
+    : >"$packages_built"
 }
 
 # A second build, later and in another folder, gives the same bytes.
