@@ -77,7 +77,7 @@ install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
     echo "Installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q; updated=yes; fi
+    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q || return; updated=yes; fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${options[@]}" "${missing[@]}"
 }
 install_missing "${packages[@]}"
@@ -124,12 +124,12 @@ packages_built=$this_run/packages-built
 stage() {  # stage NAME
     local name=$1 start=$SECONDS status what
     echo "=== $name"
-    : >"$checked"
+    : >"$checked" || return
     set +e
     (set -e; "$name")
     status=$?
     set -e
-    what=$(cat "$checked")
+    what=$(cat "$checked") || return
     if [ "$status" -eq 0 ] && [ -z "$what" ]; then
         echo "$name: it says it checked nothing"
         status=1
