@@ -14,6 +14,11 @@
 # the writer may then die of SIGPIPE and fail the pipeline by chance. Their
 # output is captured first, or read whole.
 #
+# Bash ignores set -e inside a function called from a condition or from an
+# && or || list, whatever the function sets, and nothing here can know how it
+# is called: so every function checks each status that counts itself
+# (|| return), and set -e only stands behind them.
+#
 # Every configure in this script names BUILD_TESTING, on or off, so that no
 # build folder keeps the choice of the command that used it before: run and
 # package leave their folders without tests, and the test command turns them
@@ -72,7 +77,7 @@ install_missing() {  # install_missing [--no-install-recommends] PACKAGE...
     echo "Installing: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q; updated=yes; fi
+    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q || return; updated=yes; fi
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${options[@]}" "${missing[@]}"
 }
 install_missing "${packages[@]}"
@@ -88,93 +93,9 @@ if [ "$mode" = run ]; then
     exec build/default/app/sorvane
 fi
 
-# What debian/control names for building, and for the build's own tests.
-install_build_dependencies() {
-    dpkg-checkbuilddeps >/dev/null 2>&1 && return 0
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    if [ "$updated" = no ]; then "${sudo[@]}" apt-get update -q; updated=yes; fi
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -q ./ >&2 ||
-        { dpkg-checkbuilddeps; echo "package: could not install the build dependencies above" >&2; return 1; }
-}
-
-# The tree as it stands (tracked files and new ones git does not ignore; the
-# whole tree less build output where there is no git), copied into FOLDER.
-copy_source() {
-    mkdir -p "$1"
-    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-        git ls-files -z --cached --others --exclude-standard |
-            while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
-            tar --null -T - -cf - | tar -xf - -C "$1"
-    else
-        tar --exclude=./build --exclude='./obj-*' -cf - . | tar -xf - -C "$1"
-    fi
-}
-
-# The Debian version, and the files of this version's packages (and of no
-# other) in FOLDER: deb_outputs FOLDER SUFFIX, as in deb_outputs build _amd64.deb.
-deb_version() { dpkg-parsechangelog -S Version; }
-deb_output() { echo "$1/sorvane_$(deb_version)$2"; }
-
-# make_package WORK DEST [dpkg-buildpackage options...]: builds in a copy of the
-# tree under WORK (dpkg-buildpackage writes beside the tree it builds), then
-# moves exactly what the .changes lists, and the .changes, into DEST, and prints
-# their paths. This version's earlier outputs in DEST go first, so a build that
-# fails leaves none of them, and a later look finds this build's files alone.
-make_package() {
-    local work=$1 dest=$2 changes file files=()
-    shift 2
-    rm -rf "$work"
-    rm -f "$dest/sorvane_$(deb_version)".* "$dest/sorvane_$(deb_version)"_* "$dest/sorvane-dbgsym_$(deb_version)"_*
-    copy_source "$work/sorvane"
-    (cd "$work/sorvane" && dpkg-buildpackage -us -uc -j"$jobs" "$@") >&2 ||
-        { echo "package: dpkg-buildpackage failed; the log is above" >&2; return 1; }
-    changes=$(deb_output "$work" "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
-    # The Files section: one "md5 size section priority name" line each.
-    while read -r _ _ _ _ file; do files+=("$file"); done < <(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes")
-    mkdir -p "$dest"
-    for file in "${files[@]}" "$(basename "$changes")"; do
-        mv "$work/$file" "$dest/"
-        echo "$(realpath "$dest/$file")"
-    done
-}
-
-# The version, as CMakeLists.txt sets it for every package.
-project_version() { sed -n 's/^project(Sorvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
-
-# sorvane.exe cross-built, as the MSI that installs it and as the portable exe;
-# prints their paths.
-make_windows_packages() {
-    local version
-    version=$(project_version)
-    cmake --preset windows -DBUILD_TESTING=OFF >&2
-    cmake --build --preset windows --target sorvane -j "$jobs" >&2
-    bash packaging/windows/build_msi.sh "$version" build/windows/app/sorvane.exe "build/sorvane-$version-x64.msi" >&2
-    cp build/windows/app/sorvane.exe "build/sorvane-$version-x64.exe"
-    realpath "build/sorvane-$version-x64.msi" "build/sorvane-$version-x64.exe"
-}
-
-# The page's static site, built with Emscripten, as one zip for any static
-# host; prints its path. The entries are in a fixed order with a fixed date,
-# so the same site gives the same zip.
-make_web_package() {
-    local version
-    version=$(project_version)
-    cmake --preset web -DBUILD_TESTING=OFF >&2
-    cmake --build --preset web --target sorvane -j "$jobs" >&2
-    python3 - build/web/site "build/sorvane-$version-web.zip" <<'PYTHON'
-import os, sys, zipfile
-site, archive = sys.argv[1], sys.argv[2]
-with zipfile.ZipFile(archive + '.tmp', 'w', zipfile.ZIP_DEFLATED) as out:
-    for name in sorted(os.listdir(site)):
-        entry = zipfile.ZipInfo('sorvane/' + name, date_time=(2026, 1, 1, 0, 0, 0))
-        entry.compress_type, entry.external_attr = zipfile.ZIP_DEFLATED, 0o644 << 16
-        with open(os.path.join(site, name), 'rb') as data:
-            out.writestr(entry, data.read())
-os.replace(archive + '.tmp', archive)
-PYTHON
-    realpath "build/sorvane-$version-web.zip"
-}
+# The Debian packages, the Windows ones and the page's zip.
+# shellcheck source-path=SCRIPTDIR source=packages.sh
+source scripts/packages.sh
 
 if [ "$mode" = package ]; then
     install_build_dependencies
@@ -192,18 +113,23 @@ fi
 summary=()
 passed=0
 failed=0
+# A stage that leaves this version's packages in build/ makes $packages_built,
+# so that the later stages that test them build them no second time: a stage
+# runs in a shell of its own, and only a file outlives it.
 mkdir -p build
-checked=$(mktemp build/stage-checked.XXXXXX)
-trap 'rm -f "$checked"' EXIT
+this_run=$(mktemp -d build/test-run.XXXXXX)
+trap 'rm -rf "$this_run"' EXIT
+checked=$this_run/checked
+packages_built=$this_run/packages-built
 stage() {  # stage NAME
     local name=$1 start=$SECONDS status what
     echo "=== $name"
-    : >"$checked"
+    : >"$checked" || return
     set +e
     (set -e; "$name")
     status=$?
     set -e
-    what=$(cat "$checked")
+    what=$(cat "$checked") || return
     if [ "$status" -eq 0 ] && [ -z "$what" ]; then
         echo "$name: it says it checked nothing"
         status=1
@@ -227,85 +153,97 @@ counted() { [ "$1" -eq 1 ] && echo "1 $2" || echo "$1 $2s"; }
 run_ctest() {
     local log=$1 count
     shift
-    ctest --no-tests=error "$@" 2>&1 | tee "$log"
-    count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log")
+    ctest --no-tests=error "$@" 2>&1 | tee "$log" || return
+    count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log") || return
     [ "${count:-0}" -gt 0 ] || { echo "ctest ran no test"; return 1; }
     counted "$count" test >"$checked"
 }
 
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
 native() {
-    cmake --preset default -DBUILD_TESTING=ON
-    cmake --build --preset default -j "$jobs"
+    cmake --preset default -DBUILD_TESTING=ON || return
+    cmake --build --preset default -j "$jobs" || return
     run_ctest build/default/ctest.log --preset default -j "$jobs"
 }
 
 # The source and binary packages, built and tested as Debian builds them, and
 # checked as Debian checks an upload.
 package() {
-    install_build_dependencies
-    make_package build/deb-work build
-    local changes deb
-    changes=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).changes")
-    deb=$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")
-    bash tests/package_test.sh "$changes" build/deb-work/sorvane/obj-*
-    rm -rf build/deb-root
-    dpkg-deb --extract "$deb" build/deb-root
-    bash tests/install_test.sh --tree build/deb-root/usr
-    echo "$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes" | wc -l) files built, linted and checked; the installed tree checked" >"$checked"
+    local arch changes deb files
+    install_build_dependencies || return
+    make_package build/deb-work build || return
+    : >"$packages_built"
+    arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
+    changes=$(deb_output build "_$arch.changes") || return
+    deb=$(deb_output build "_$arch.deb") || return
+    bash tests/package_test.sh "$changes" build/deb-work/sorvane/obj-* || return
+    rm -rf build/deb-root || return
+    dpkg-deb --extract "$deb" build/deb-root || return
+    bash tests/install_test.sh --tree build/deb-root/usr || return
+    files=$(sed -n '/^Files:/,/^[^ ]/{/^ /p}' "$changes" | wc -l) || return
+    echo "$files files built, linted and checked; the installed tree checked" >"$checked"
 }
 
-# This version's packages, from the package stage of this run where it ran,
-# and otherwise built now.
+# This version's packages, from an earlier stage of this run where one built
+# them, and otherwise built now without the build's own tests.
 packages_of_this_run() {
-    [[ " ${chosen[*]:-${stages[*]}} " == *" package "* ]] && [ -f "$(deb_output build .dsc)" ] && return 0
-    install_build_dependencies
-    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null
+    [ -e "$packages_built" ] && return 0
+    install_build_dependencies || return
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null || return
+    : >"$packages_built"
 }
 
 # A second build, later and in another folder, gives the same bytes.
 reproducible() {
-    packages_of_this_run
-    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null
-    local deb debs=0
+    local deb same=()
+    packages_of_this_run || return
+    DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-again build/deb-again/out -b >/dev/null ||
+        return
     for deb in build/deb-again/out/*.deb; do
         cmp "$deb" "build/$(basename "$deb")" || { echo "reproducible: $(basename "$deb") differs"; return 1; }
-        debs=$((debs + 1))
+        same+=("$(basename "$deb")")
     done
-    echo "reproducible: $(cd build/deb-again/out && ls ./*.deb | tr '\n' ' ')byte for byte the same"
-    echo "$(counted "$debs" package) byte for byte the same" >"$checked"
+    echo "reproducible: ${same[*]} byte for byte the same"
+    echo "$(counted ${#same[@]} package) byte for byte the same" >"$checked"
 }
 
 # The installed package, tested as Debian's CI tests it (debian/tests).
 installed() {
-    packages_of_this_run
-    rm -rf build/deb-source
-    dpkg-source -x "$(deb_output build .dsc)" build/deb-source >/dev/null
-    autopkgtest "$(deb_output build "_$(dpkg-architecture -qDEB_HOST_ARCH).deb")" build/deb-source -- null |
-        tee build/autopkgtest.log
-    local passes
+    local dsc arch deb passes
+    packages_of_this_run || return
+    dsc=$(deb_output build .dsc) || return
+    arch=$(dpkg-architecture -qDEB_HOST_ARCH) || return
+    deb=$(deb_output build "_$arch.deb") || return
+    rm -rf build/deb-source || return
+    dpkg-source -x "$dsc" build/deb-source >/dev/null || return
+    autopkgtest "$deb" build/deb-source -- null | tee build/autopkgtest.log || return
     passes=$(grep -c -E '^[^ ]+ +PASS' build/autopkgtest.log || true)
     [ "$passes" -gt 0 ] || { echo "installed: autopkgtest passed no test"; return 1; }
-    echo "$(counted "$passes" "autopkgtest test")" >"$checked"
+    counted "$passes" "autopkgtest test" >"$checked"
 }
 
 # The tests that need no window, again under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitizers() {
-    cmake --preset sanitize -DBUILD_TESTING=ON
-    cmake --build --preset sanitize -j "$jobs"
+    cmake --preset sanitize -DBUILD_TESTING=ON || return
+    cmake --build --preset sanitize -j "$jobs" || return
     run_ctest build/sanitize/ctest.log --preset sanitize -j "$jobs"
 }
 
 # The number reader and the whole command under libFuzzer, for a fixed number of inputs.
 fuzz() {
-    cmake --preset fuzz -DBUILD_TESTING=ON
-    cmake --build --preset fuzz -j "$jobs"
+    local tests runs
+    cmake --preset fuzz -DBUILD_TESTING=ON || return
+    cmake --build --preset fuzz -j "$jobs" || return
     run_ctest build/fuzz/ctest.log --preset fuzz >build/fuzz/fuzz.log 2>&1 || { tail -n 40 build/fuzz/fuzz.log; return 1; }
-    local runs
-    runs=$(sed -n 's/.*Done \([0-9]*\) runs in .*/\1/p' build/fuzz/fuzz.log | awk '{ n += $1 } END { print n + 0 }')
+    tests=$(cat "$checked") || return
+    runs=$(sed -n 's/.*Done \([0-9]*\) runs in .*/\1/p' build/fuzz/fuzz.log | awk '{ n += $1 } END { print n + 0 }') ||
+        return
     echo "fuzz: $runs runs; the log is build/fuzz/fuzz.log"
-    echo "$(cat "$checked"), $runs inputs" >"$checked"
+    echo "$tests, $runs inputs" >"$checked"
 }
+
+# Debian's wine folder, or where a test of this command puts its stand-ins.
+wine=${SORVANE_WINE_DIR:-/usr/lib/wine}
 
 # sorvane.exe and the toolkit-free tests cross-built for Windows, run under
 # wine: the engine tests in a new prefix inside the build folder, booted and
@@ -313,27 +251,27 @@ fuzz() {
 # another run's server or an unfinished boot; the real window and the
 # installer each in an X server, a prefix and a wine server of their own.
 windows() {
-    cmake --preset windows -DBUILD_TESTING=ON
-    cmake --build --preset windows -j "$jobs"
+    cmake --preset windows -DBUILD_TESTING=ON || return
+    cmake --build --preset windows -j "$jobs" || return
     export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    /usr/lib/wine/wineserver -w
-    rm -rf "$WINEPREFIX"
-    timeout 300 /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
-    timeout 120 /usr/lib/wine/wineserver -w || { echo "windows: the prefix's boot did not end"; return 1; }
+    trap '"$wine/wineserver" -k 2>/dev/null || true' EXIT
+    "$wine/wineserver" -k 2>/dev/null || true
+    "$wine/wineserver" -w || return
+    rm -rf "$WINEPREFIX" || return
+    timeout 300 "$wine/wine64" wineboot -i </dev/null >/dev/null 2>&1 || { echo "windows: wineboot failed"; return 1; }
+    timeout 120 "$wine/wineserver" -w || { echo "windows: the prefix's boot did not end"; return 1; }
     run_ctest build/windows/ctest.log --preset windows
 }
 
 # The page compiled to WebAssembly with Emscripten: the toolkit-free tests
 # under node, and the site served on 127.0.0.1 in headless Chromium and Firefox ESR.
 web() {
-    cmake --preset web -DBUILD_TESTING=ON
-    cmake --build --preset web -j "$jobs"
+    cmake --preset web -DBUILD_TESTING=ON || return
+    cmake --build --preset web -j "$jobs" || return
     # The page's test tools from the npm registry, as the lock file pins them; never shipped.
-    mkdir -p build/web/test-tools
-    cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/
-    (cd build/web/test-tools && npm ci --no-audit --no-fund)
+    mkdir -p build/web/test-tools || return
+    cp tests/web/package.json tests/web/package-lock.json build/web/test-tools/ || return
+    (cd build/web/test-tools && npm ci --no-audit --no-fund) || return
     run_ctest build/web/ctest.log --preset web
 }
 
