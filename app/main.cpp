@@ -10,7 +10,6 @@
 #include "ui/design_to_qt.h"
 #include "ui/form_sorvane.h"
 #include "ui/sorvane_icon.h"
-#include "ui/told_failure.h"
 
 namespace {
 

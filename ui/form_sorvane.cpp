@@ -1,23 +1,29 @@
 #include "ui/form_sorvane.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+#include <exception>
 #include <limits>
 
 #include "command/calculate_and_show.h"
 #include "design/window_layout.h"
+#include "output/save_failure.h"
 #include "ui/airfoil_picture.h"
 #include "ui/design_to_qt.h"
 #include "ui/form_about.h"
 #include "ui/qt_text_measurer.h"
 #include "ui/sorvane_icon.h"
-#include "ui/told_failure.h"
 
 namespace sorvane::qt {
 namespace {
@@ -49,6 +55,29 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent)
 }
 
 }  // namespace
+
+void ShowMessageBox(QWidget* window, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sorvane"), text, QMessageBox::Ok, window);
+    box.setTextFormat(Qt::PlainText);
+    // Some styles put an icon on dialog buttons; this box has none anywhere.
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setIcon(QIcon());
+    box.exec();
+}
+
+void Guarded(QWidget* window, const std::function<void()>& handler) noexcept
+{
+    std::string reason;
+    try {
+        handler();
+        return;
+    } catch (const std::exception& error) {
+        reason = error.what();
+    } catch (...) {
+    }
+    const QString message = QString::fromStdString(StepFailure(reason));
+    QTimer::singleShot(0, qApp, [window = QPointer<QWidget>(window), message] { ShowMessageBox(window, message); });
+}
 
 Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
 {

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 #include "command/section_form.h"
 
@@ -20,6 +21,15 @@ namespace sorvane::qt {
 
 class AirfoilPicture;
 class Form_About;
+
+// The program's message box: plain text, no icon anywhere, modal to its window.
+void ShowMessageBox(QWidget* window, const QString& text);
+
+// Runs a handler of a window. Qt's event loop takes no exception: what the
+// handler throws is told in the program's one message for a failed step, once
+// the handler has returned, so that no message box's loop runs inside a
+// handler whose state is unknown.
+void Guarded(QWidget* window, const std::function<void()>& handler) noexcept;
 
 // The main window: two inputs, three results, the button that runs the
 // Calculate command, the drawing box and the About menu entry. It only wires

@@ -6,6 +6,7 @@
 
 #include "design/window_design.h"
 #include "web/canvas_text_measurer.h"
+#include "web/window_markup.h"
 
 namespace sorvane::web {
 namespace {
@@ -60,8 +61,6 @@ Visible VisibleArea()
 // wanted, kept inside [low, high]; at low where that range is empty (a window larger than the screen).
 double Clamped(double wanted, double low, double high) { return std::max(low, std::min(wanted, high)); }
 
-constexpr double kScreenMargin = 8;
-
 }  // namespace
 
 Form_About::Form_About(val parent, Reporter report) : parent_(std::move(parent)), report_(std::move(report)) {}
@@ -95,10 +94,9 @@ void Form_About::PlaceOnScreen(const PixelRect& beside)
     const Visible screen = VisibleArea();
     const double width = window_["offsetWidth"].as<double>();
     const double height = window_["offsetHeight"].as<double>();
-    const double left = Clamped(beside.left + beside.width + 16, screen.left + kScreenMargin,
-                                screen.left + screen.width - width - kScreenMargin);
-    const double top = Clamped(beside.top, screen.top + kScreenMargin,
-                               screen.top + screen.height - height - kScreenMargin);
+    const double left = Clamped(beside.left + beside.width + 2 * kPageMargin, screen.left + kPageMargin,
+                                screen.left + screen.width - width - kPageMargin);
+    const double top = Clamped(beside.top, screen.top + kPageMargin, screen.top + screen.height - height - kPageMargin);
     window_["style"].set("left", CssPixels(left));
     window_["style"].set("top", CssPixels(top));
 }
@@ -135,7 +133,7 @@ void Form_About::Create()
     const PixelRect size = ToPixels(design.client, pixelsPerTwip);
     // A finger needs a phone's text size, which the designed boxes cannot
     // hold; a screen narrower than the design cannot show it whole.
-    const bool flowing = CoarsePointer() || size.width + 2 * kScreenMargin > VisibleArea().width;
+    const bool flowing = CoarsePointer() || size.width + 2 * kPageMargin > VisibleArea().width;
     if (flowing) {
         window_["classList"].call<void>("add", val("flowing"));
     } else {

@@ -23,14 +23,10 @@ Form_Sorvane::Form_Sorvane()
     : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
       client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
       refit_([this] { Fit(); }, report_),
-      // A first fit that fails still lets the page settle: its watches and the rest do not wait on it.
+      // The showing asked for first: where the fit fails, the page still settles.
       firstFit_([this] {
-          try {
-              Fit();
-          } catch (...) {
-              settle_.Request();
-              throw;
-          }
+          showFit_.Request();
+          Fit();
       }, report_, TaskTime::Soon),
       showFit_([this] { ShowFit(); }, report_, TaskTime::Soon),
       settle_([this] { Settle(); }, report_, TaskTime::Idle),

@@ -6,7 +6,6 @@
 #include "command/calculate_and_show.h"
 #include "core/wide_text.h"
 #include "design/window_layout.h"
-#include "win32/design_to_win32.h"
 #include "win32/gdi_text_measurer.h"
 #include "win32/resources.h"
 #include "win32/window_procedure.h"

@@ -20,7 +20,6 @@
 #include "ui/airfoil_picture.h"
 #include "output/save_failure.h"
 #include "ui/design_to_qt.h"
-#include "ui/told_failure.h"
 #include "ui_helpers.h"
 
 namespace sorvane::qt {
