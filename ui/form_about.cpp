@@ -51,13 +51,11 @@ void KeepInkInside(QLabel& label)
     const QFontMetricsF metrics(label.font(), &label);
     std::optional<double> underline;
     if (label.font().underline()) underline = metrics.underlinePos() + metrics.lineWidth();
-    const Qt::Alignment across = label.alignment() & Qt::AlignHorizontal_Mask;
+    // Centre, top, bottom: as LinePlace counts them.
+    constexpr Qt::Alignment kDown[] = {Qt::AlignVCenter, Qt::AlignTop, Qt::AlignBottom};
     const QtTextMeasurer measurer(label.font(), &label);
-    switch (sorvane::KeepInkInside(measurer, label.text().toStdString(), label.height(), underline)) {
-    case LinePlace::Bottom: label.setAlignment(across | Qt::AlignBottom); break;
-    case LinePlace::Top: label.setAlignment(across | Qt::AlignTop); break;
-    case LinePlace::Centre: break;
-    }
+    const LinePlace place = sorvane::KeepInkInside(measurer, label.text().toStdString(), label.height(), underline);
+    label.setAlignment((label.alignment() & Qt::AlignHorizontal_Mask) | kDown[int(place)]);
 }
 
 void AddLabel(QWidget* window, const AboutLabelSpec& entry, const QColor& background)

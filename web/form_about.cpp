@@ -37,13 +37,10 @@ void KeepInkInside(val label, const AboutLabelSpec& entry, double boxHeight)
     const CanvasTextMeasurer measurer(label);
     std::optional<double> underline;
     if (entry.title) underline = kUnderlineDepth * CanvasTextMeasurer::CssSize(measurer.DesktopFont());
-    const char* align = "center";
-    switch (sorvane::KeepInkInside(measurer, entry.text, boxHeight, underline)) {
-    case LinePlace::Bottom: align = "end"; break;
-    case LinePlace::Top: align = "start"; break;
-    case LinePlace::Centre: break;
-    }
-    label["style"].set("alignItems", val(align));
+    // Centre, top, bottom: as LinePlace counts them.
+    constexpr const char* kAlign[] = {"center", "start", "end"};
+    const LinePlace place = sorvane::KeepInkInside(measurer, entry.text, boxHeight, underline);
+    label["style"].set("alignItems", val(kAlign[int(place)]));
 }
 
 // The room the screen shows, in CSS pixels of the page.

@@ -14,11 +14,8 @@ val ById(std::string_view id) { return Document().call<val>("getElementById", va
 
 }  // namespace
 
-// The window is in the page's HTML, written there from the design at build
-// time, so it is on screen before the module has loaded: here it is only
-// found and wired. The button works from the end of this constructor; the fit
-// follows in a task of its own, and the rest once the page is idle, so that
-// no step keeps a slow phone's page from answering for long.
+// The window is in the page's HTML before the module loads: here it is only
+// found and wired, and the button works from the end of this constructor.
 Form_Sorvane::Form_Sorvane()
     : report_([this](const std::string& message) { ShowMessage(message); }), window_(ById(kWindowId)),
       client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
@@ -89,10 +86,8 @@ void Form_Sorvane::WatchDensity()
     }, report_, ListenOnce::Yes);
 }
 
-// The controls keep the person's text size, and the design grows to hold it.
-// Where it would then be wider than the screen, its parts go one under
-// another; the page scrolls only where even that outgrows it: no screen limit
-// shrinks the text. Only measures: what it finds is shown in a task of its own.
+// The controls keep the person's text size, and the design grows to hold it;
+// no screen limit shrinks the text. Only measures: ShowFit shows it.
 void Form_Sorvane::Fit()
 {
     // Measured at the person's own size, and set back at once: the new size

@@ -78,13 +78,11 @@ enum class Axis { Across, Down };
 
 const char* TwipLength(Axis axis) { return axis == Axis::Across ? "var(--twip-x)" : "var(--twip-y)"; }
 
-std::string Twips(int twips, Axis axis) { return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + ")"; }
-
 // A frame's controls are placed from its outer corner, as on the desktop; the page's from inside its border.
-std::string Edge(int twips, bool inFrame, Axis axis)
+std::string Twips(int twips, Axis axis, bool inFrame = false)
 {
-    if (!inFrame) return Twips(twips, axis);
-    return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) + " - var(--frame-border))";
+    return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) +
+           (inFrame ? " - var(--frame-border))" : ")");
 }
 
 // Lengths in a media query are in the browser's default text size, 16 px unless the person set another.
@@ -146,14 +144,15 @@ std::string ColumnRules(const WindowDesign& design)
     return rules;
 }
 
-}  // namespace
-
+// The page's own lengths as custom properties.
 std::string PageProperties()
 {
     return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: " + kFingerText +
            "; --page-margin: " + Number(kPageMargin) + "px; --window-border: " + Number(kWindowBorder) +
            "px; --frame-border: " + Number(kFrameBorder) + "px; --finger-target: " + Number(kFingerTarget) + "px; }\n";
 }
+
+}  // namespace
 
 std::string MainWindowMarkup()
 {
@@ -194,8 +193,8 @@ std::string MainWindowRules()
         const ControlSpec& entry = *control.control;
         const PixelRect at = placed.InParent(control);
         const bool inFrame = !entry.parent.empty();
-        rules += "#" + std::string(entry.name) + " { left: " + Edge(at.left, inFrame, Axis::Across) +
-                 "; top: " + Edge(at.top, inFrame, Axis::Down) + "; width: " + Twips(at.width, Axis::Across) +
+        rules += "#" + std::string(entry.name) + " { left: " + Twips(at.left, Axis::Across, inFrame) +
+                 "; top: " + Twips(at.top, Axis::Down, inFrame) + "; width: " + Twips(at.width, Axis::Across) +
                  "; height: " + Twips(at.height, Axis::Down) + ";";
         if (entry.kind == ControlKind::Label) rules += " line-height: " + Twips(at.height, Axis::Down) + ";";
         if (entry.kind == ControlKind::Picture) {

@@ -38,9 +38,6 @@ inline constexpr double kFingerTarget = 44;
 // walks them, each frame's controls inside it.
 std::string MainWindowMarkup();
 
-// The rule that sets the page's own lengths as custom properties.
-std::string PageProperties();
-
 // Where each element lies, in twips times two custom properties, --twip-x
 // across and --twip-y down (CSS lengths per twip), which the fit to the
 // person's text sets; and, before it does, the larger targets under a finger
