@@ -175,9 +175,7 @@ const PlacedControl& PlacedWindow::At(std::string_view name) const
 
 PixelRect PlacedWindow::InParent(const PlacedControl& placed) const
 {
-    if (placed.control->parent.empty()) return placed.rect;
-    const PixelRect& parent = At(placed.control->parent).rect;
-    return {placed.rect.left - parent.left, placed.rect.top - parent.top, placed.rect.width, placed.rect.height};
+    return placed.control->parent.empty() ? placed.rect : ToPixels(placed.control->twips, across, down);
 }
 
 }  // namespace sorvane

@@ -58,7 +58,8 @@ struct PlacedWindow {
 
     // A control by its name; std::logic_error where there is none.
     const PlacedControl& At(std::string_view name) const;
-    // A control's place from its parent's corner, for toolkits whose frames hold their controls.
+    // A control's place from its parent's corner, each edge rounded there, for
+    // toolkits whose frames hold their controls and draw them from their corner.
     PixelRect InParent(const PlacedControl& placed) const;
 };
 
