@@ -15,13 +15,11 @@ constexpr double kSpare = 1;
 // Grown positions are rounded to whole pixels, which may take a pixel off a room.
 constexpr double kRounding = 1;
 
-// Where a text's ink lies and how far its advance reaches.
 struct TextExtent {
     InkBox ink;
     double advance = 0;
 };
 
-// The right end of a text's ink or advance, whichever reaches further.
 double TextEnd(const TextExtent& extent) { return std::max(extent.advance, extent.ink.right); }
 
 // The lowest box that keeps the text's ink whole when its line is centred in
@@ -73,16 +71,14 @@ Growth NeededGrowth(const TextMeasurer& metrics, const std::vector<TextRoom>& te
     return growth;
 }
 
-// At the font's size: the widest stretch, down to the narrowest allowed, at
-// which the texts need no more growth across than down (or than none at all),
-// and the factor that then holds them.
+// At the font's size: the widest stretch, down to the narrowest allowed, at which the texts need no more growth
+// across than down (or than none at all), and the factor that then holds them.
 LayoutFit FitAtSize(TextMeasurer& measurer, FontChoice font, const std::vector<TextRoom>& texts)
 {
     // A desktop font that is narrow already is never widened.
     int stretch = std::min(font.stretch, 100);
     const int narrowest = std::min(kNarrowestStretch, stretch);
-    // A family's condensed face can stand in for a stretch, so its widths do not
-    // scale exactly: measure again after each step.
+    // A family's condensed face can stand in for a stretch, so widths do not scale exactly: measure after each step.
     for (int tries = 0;; ++tries) {
         font.stretch = stretch;
         measurer.Use(font);

@@ -8,8 +8,7 @@
 
 namespace sorvane {
 
-// A font as the fit tries it: the desktop's family at a size, and at a width in
-// percent of the family's normal one.
+// A font as the fit tries it: the desktop's family at a size, and at a width in percent of its normal one.
 struct FontChoice {
     double points = 0;
     int stretch = 100;
@@ -24,8 +23,7 @@ struct InkBox {
     double bottom = 0;
 };
 
-// What the fit needs to know of text in the desktop's font, in pixels. Each
-// toolkit answers from its own font metrics.
+// What the fit needs to know of text in the desktop's font, in pixels; each toolkit answers from its own metrics.
 class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
@@ -53,19 +51,16 @@ struct TextRoom {
     double fixedHeight = 0;
 };
 
-// The font the controls take and the one factor by which every position and
-// size of the design grows.
+// The font the controls take, and the one factor by which every position and size of the design grows.
 struct LayoutFit {
     FontChoice font;
     double factor = 1;
 };
 
-// Keeps the desktop's text size and grows the layout instead of shrinking the
-// text. The font may first be narrowed, down to 85 %; if then every text fits
-// its box the factor is 1. Otherwise the factor is the smallest at which every
-// text fits, a pixel to spare across. Only where that factor would pass
-// largestFactor (the screen's limit) does the text get smaller, by as little
-// as needed and never below 7.5 pt.
+// Keeps the desktop's text size and grows the layout instead of shrinking the text. The font may first be
+// narrowed, down to 85 %; if then every text fits its box the factor is 1. Otherwise the factor is the smallest
+// at which every text fits, a pixel to spare across. Only where that factor would pass largestFactor (the
+// screen's limit) does the text get smaller, by as little as needed and never below 7.5 pt.
 LayoutFit FitLayout(TextMeasurer& measurer, const std::vector<TextRoom>& texts, double largestFactor);
 
 }  // namespace sorvane

@@ -30,7 +30,6 @@ constexpr double kTwipsPerInch = 1440;
 // The density the design was drawn at: 15 twips to a pixel.
 constexpr double kDesignDpi = 96;
 
-// Pixels per twip at a screen density, with the layout grown by a factor.
 constexpr double PixelsPerTwip(double dpi, double factor = 1) { return dpi / kTwipsPerInch * factor; }
 
 // Each edge is rounded, not each size, so that neighbours that touch in the

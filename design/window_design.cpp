@@ -12,8 +12,7 @@ namespace {
 
 using enum ControlKind;
 
-// The main window's controls in creation order; positions in twips from the
-// parent's corner. The frames are plain borders with no title.
+// The main window's controls in creation order; the frames are plain borders with no title.
 constexpr std::array kMainControls{
     ControlSpec{.name = "Frame2", .kind = Frame, .twips = {360, 240, 2175, 1095}, .tabIndex = 9},
     ControlSpec{.name = "Text_N1", .parent = "Frame2", .kind = Edit, .twips = {1560, 720, 495, 285},

@@ -83,9 +83,8 @@ struct AboutDesign {
 
 const AboutDesign& AboutWindowDesign();
 
-// The toolkit's text colour where it can be read on a fixed background (WCAG
-// AA: a contrast of 4.5 to 1); otherwise, as under a dark or high-contrast
-// theme's light text, black.
+// The toolkit's text colour where it can be read on a fixed background (WCAG AA: a contrast of 4.5 to 1);
+// otherwise, as under a dark or high-contrast theme's light text, black.
 Rgb ReadableTextOn(Rgb background, Rgb toolkitText);
 
 // Where a single line of text goes in a box so that its ink stays inside:

@@ -12,9 +12,8 @@ namespace {
 // What the fields show: digits, signs and separators.
 constexpr std::string_view kFieldSample = "0123456789-.,";
 
-// Every text the window must show whole, with its room at this density: each
-// caption beside the field it names (cut short where the field begins), the
-// button's caption, and the numbers the fields show.
+// Every text the window must show whole, with its room at this density: each caption beside the field it names
+// (cut short where the field begins), the button's caption, and the numbers the fields show.
 std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)
 {
     const auto pixels = [&](const ControlSpec& control) {
@@ -89,9 +88,8 @@ void PlaceInPlace(const WindowDesign& design, PlacedWindow& layout)
                      PixelEdge(design.client.height, layout.down) + bottom - PixelEdge(designBottom, layout.down)};
 }
 
-// The window's own parts one under another. The design's margins round its
-// first part: its top one above, half that between parts, and its left one on
-// both sides, or less where the screen is narrow, down to a few pixels.
+// The window's own parts one under another, with the design's margins round its first part: its top one above,
+// half that between parts, and its left one on both sides, or less where the screen is narrow, down to a few pixels.
 void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room)
 {
     const double across = layout.across, down = layout.down;

@@ -11,10 +11,8 @@ namespace sorvane {
 
 // How the main window lies in the room a screen gives it, in pixels.
 //   Designed: every control where the design has it, grown by one factor.
-//   TallerRows: the design's places, its rows grown more than its widths, so
-//     that every control is a target a finger can hit.
-//   Column: the window's parts one under another in the order a person uses
-//     them, the plot across the whole width.
+//   TallerRows: the design's places, its rows grown more than its widths, so that a finger can hit every control.
+//   Column: the window's parts one under another in the order a person uses them, the plot across the whole width.
 enum class Arrangement { Designed, TallerRows, Column };
 
 // What a toolkit draws round the text of a button and of a field, in pixels
@@ -73,8 +71,7 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
                            double width);
 
-// The pixels per twip across and down that make the smallest control that
-// takes the focus as wide and as tall as target pixels.
+// The pixels per twip across and down that make the smallest focusable control target pixels wide and tall.
 struct TwipLengths {
     double across = 0;
     double down = 0;

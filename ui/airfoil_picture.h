@@ -14,7 +14,6 @@ class AirfoilPicture : public QFrame {
 public:
     explicit AirfoilPicture(QWidget* parent = nullptr);
 
-    // What the plot draws into.
     RecordedDrawing& Drawing() { return drawing_; }
     // Puts the box at its place in the window; the drawing learns its size at
     // once, since a hidden widget's resize events wait until it is shown.

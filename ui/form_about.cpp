@@ -15,9 +15,8 @@
 namespace sorvane::qt {
 namespace {
 
-// The design's family where it is installed, otherwise the nearest that
-// desktops ship. Every attribute is set here, so that nothing of the desktop's
-// font or of the main window's reaches these labels.
+// The design's family where it is installed, otherwise the nearest that desktops ship. Every attribute is set
+// here, so that nothing of the desktop's font or of the main window's reaches these labels.
 QFont AboutFont(double points, bool title = false)
 {
     QStringList families;
@@ -34,8 +33,6 @@ QFont AboutFont(double points, bool title = false)
     return font;
 }
 
-// The toolkit's text colour where it can be read on the fixed background; a
-// dark theme's light text cannot, so black instead.
 QColor DefaultTextOn(const QColor& background, const QPalette& palette)
 {
     const QColor text = palette.color(QPalette::WindowText);
@@ -44,8 +41,6 @@ QColor DefaultTextOn(const QColor& background, const QPalette& palette)
     return ToQColor(readable);
 }
 
-// A font with a tall line, centred in a low box, puts ink (an underline, a
-// descender) outside it: such a label's line goes to the box's bottom (or top).
 void KeepInkInside(QLabel& label)
 {
     const QFontMetricsF metrics(label.font(), &label);

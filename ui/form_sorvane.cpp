@@ -28,8 +28,7 @@
 namespace sorvane::qt {
 namespace {
 
-// Room for a title bar and borders round the client area and its menu bar, as
-// window managers draw them.
+// Room for a title bar and borders round the client area and its menu bar, as window managers draw them.
 constexpr int kDecorationAcross = 16;
 constexpr int kDecorationDown = 48;
 
@@ -89,7 +88,6 @@ Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    // Created in the design's order, each inside its parent.
     for (const ControlSpec& entry : design.controls) {
         QWidget* widget =
             MakeControl(entry, entry.parent.empty() ? client : widgets_.value(&NamedControl(design, entry.parent)));
@@ -131,9 +129,8 @@ void Form_Sorvane::SetAvailableScreenSize(const QSize& size)
     LayOut();
 }
 
-// The controls keep the desktop's text size, and the design grows to hold it,
-// as far as the screen allows; the menu bar and the messages keep the
-// desktop's font as it is.
+// The controls keep the desktop's text size, and the design grows to hold it as far as the screen allows; the
+// menu bar and the messages keep the desktop's font as it is.
 void Form_Sorvane::LayOut()
 {
     const WindowDesign& design = MainWindowDesign();
@@ -149,8 +146,7 @@ void Form_Sorvane::LayOut()
     QtTextMeasurer measurer(font(), centralWidget());
     const PlacedWindow placed = LayOutWindow(design, measurer, room);
 
-    // Every attribute set, so that nothing of a later desktop font reaches the
-    // controls before the window is laid out for it.
+    // Every attribute set: nothing of a later desktop font reaches the controls before the window is laid out for it.
     QFont controls = measurer.FontFor(placed.fit.font);
     controls.setResolveMask(QFont::AllPropertiesResolved);
     centralWidget()->setFont(controls);

@@ -31,9 +31,8 @@ void ShowMessageBox(QWidget* window, const QString& text);
 // handler whose state is unknown.
 void Guarded(QWidget* window, const std::function<void()>& handler) noexcept;
 
-// The main window: two inputs, three results, the button that runs the
-// Calculate command, the drawing box and the About menu entry. It only wires
-// these to the command. Its design grows by one factor where the desktop's
+// The main window: two inputs, three results, the button that runs the Calculate command, the drawing box and
+// the About menu entry. It only wires these to the command. Its design grows by one factor where the desktop's
 // text needs more room; resizing the window moves nothing.
 class Form_Sorvane : public QMainWindow, public SectionForm {
     Q_OBJECT
@@ -49,8 +48,7 @@ public:
     DrawingBox& Picture_Airfoil() override;
     void DescribePlot(const std::string& description) override;
 
-    // Lays the window out for a screen with this much room instead of its own
-    // (a small screen, for tests).
+    // Lays the window out for a screen with this much room instead of its own (a small screen, for tests).
     void SetAvailableScreenSize(const QSize& size);
 
 protected:
@@ -64,7 +62,6 @@ private:
     void LayOut();
     QLineEdit* Field(TextField field) const;
 
-    // Each control of the design, by its entry there.
     QHash<const ControlSpec*, QWidget*> widgets_;
     AirfoilPicture* picture_;
     QPushButton* command1_;

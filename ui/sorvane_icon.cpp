@@ -16,11 +16,9 @@ namespace sorvane::qt {
 
 QIcon SorvaneIcon()
 {
-    // Making the images takes a while, so they are made once and kept
-    // with the application, which outlives every window. Title bars and task
-    // bars draw 16 to 48 pixels; docks and window switchers take the larger
-    // sizes from the installed icon theme, through the desktop id. Each size
-    // here travels to the X server with every window.
+    // Made once and kept with the application, which outlives every window: making the images takes a while.
+    // Title bars and task bars draw 16 to 48 pixels; docks and window switchers take the larger sizes from the
+    // installed icon theme, through the desktop id. Each size here travels to the X server with every window.
     static constexpr char kKept[] = "sorvane.icon";
     QCoreApplication* application = QCoreApplication::instance();
     if (application != nullptr) {

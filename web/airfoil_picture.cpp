@@ -26,7 +26,6 @@ AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background, cons
 
 void AirfoilPicture::Resized()
 {
-    // Its outer box, border included, in CSS pixels.
     Resized(canvas_["offsetWidth"].as<int>(), canvas_["offsetHeight"].as<int>());
 }
 

@@ -7,9 +7,8 @@
 
 namespace sorvane::web {
 
-// The drawing box: a canvas of the page's window that keeps what the plot
-// drew and paints it at the screen's own density, again whenever the page is
-// zoomed or the window refitted. Screen readers hear it as an image with the
+// The drawing box: a canvas of the page's window that keeps what the plot drew and paints it at the screen's own
+// density, again whenever the page is zoomed or the window refitted. Screen readers hear it as an image with the
 // section it shows as its description.
 class AirfoilPicture {
 public:

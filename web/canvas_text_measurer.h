@@ -34,9 +34,8 @@ private:
     val context_ = val::undefined();
     std::string family_;
     std::string font_;  // the canvas's font as last set
-    // Each text measured once in each font: the fit asks for its advance, its
-    // overhang and its ink, in each stretch it tries, and a call into the page costs.
-    // A dozen texts at most: a list is enough.
+    // Each text measured once in each font: the fit asks for its advance, overhang and ink in each stretch it
+    // tries, and a call into the page costs. A dozen texts at most: a list is enough.
     mutable std::vector<std::pair<std::string, val>> measured_;
     FontChoice desktop_;
     double ascent_ = 0;

@@ -30,8 +30,6 @@ std::string Families(const AboutDesign& design)
     return families + "sans-serif";
 }
 
-// A font with a tall line, centred in a low box, puts ink (an underline, a
-// descender) outside it: such a label's line goes to the box's bottom (or top).
 void KeepInkInside(val label, const AboutLabelSpec& entry, double boxHeight)
 {
     const CanvasTextMeasurer measurer(label);
@@ -84,8 +82,7 @@ void Form_About::Show(val entry, const PixelRect& beside)
     window_.call<void>("focus");
 }
 
-// Beside the main window where the screen has room; otherwise as near as it
-// can be, inside what the screen shows.
+// Beside the main window where the screen has room; otherwise as near as it can be, inside what the screen shows.
 void Form_About::PlaceOnScreen(const PixelRect& beside)
 {
     const Visible screen = VisibleArea();

@@ -6,9 +6,8 @@
 
 namespace sorvane::web {
 
-// The About window: a window of the page's own, with a caption bar and a close
-// box, holding only the design's labels on its light yellow. It is modeless:
-// the main window stays usable beside it.
+// The About window: a window of the page's own, with a caption bar and a close box, holding only the design's
+// labels on its light yellow. It is modeless: the main window stays usable beside it.
 class Form_About {
 public:
     Form_About(val parent, Reporter report);

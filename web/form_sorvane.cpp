@@ -42,9 +42,8 @@ Form_Sorvane::Form_Sorvane()
 
     listeners_.emplace_back(command1_, "click", [this](val) { CalculateAndShow(); }, report_);
     listeners_.emplace_back(mnAbout_, "click", [this](val) { ShowAboutWindow(); }, report_);
-    // Zoom changes the screen's density and may change the text's size; a
-    // window dragged to another monitor changes the density alone, and the
-    // browser's settings the text's size alone. One refit a frame for all.
+    // Zoom changes the screen's density and may change the text's size; a window dragged to another monitor
+    // changes the density alone, and the browser's settings the text's size alone. One refit a frame for all.
     listeners_.emplace_back(Window(), "resize", [this](val) { refit_.Request(); }, report_);
     // A touch screen attached or taken away: targets for a finger, or for a mouse.
     listeners_.emplace_back(CoarsePointerQuery(), "change", [this](val) { refit_.Request(); }, report_);
@@ -90,8 +89,7 @@ void Form_Sorvane::WatchDensity()
 // no screen limit shrinks the text. Only measures: ShowFit shows it.
 void Form_Sorvane::Fit()
 {
-    // Measured at the person's own size, and set back at once: the new size
-    // is shown with the new places, in one frame.
+    // Measured at the person's own size and set back at once: the new size shows with the new places, in one frame.
     const val shown = client_["style"]["fontSize"];
     client_["style"].set("fontSize", val(""));
     textSize_ = ById(kTextSizeId).call<val>("getBoundingClientRect")["height"].as<double>();

@@ -16,11 +16,9 @@
 
 namespace sorvane::web {
 
-// The main window as a part of the page: two inputs, three results, the
-// button that runs the Calculate command, the drawing box and the About entry
-// in its menu bar, each an element with its design name as its id. It only
-// wires these to the command. Its design grows by one factor where the
-// person's text needs more room.
+// The main window as a part of the page: two inputs, three results, the button that runs the Calculate command,
+// the drawing box and the About entry in its menu bar, each an element with its design name as its id. It only
+// wires these to the command. Its design grows by one factor where the person's text needs more room.
 class Form_Sorvane : public SectionForm {
 public:
     Form_Sorvane();
@@ -57,9 +55,8 @@ private:
     Form_About about_;
     HandedOnFile file_;
     FrameTask refit_;
-    // The start in steps, each in a task of its own: the button first, then
-    // the fit to the text (measured, then shown), then what the first click
-    // does not need. A refit too shows in a task after its measuring.
+    // The start in steps, each in a task of its own: the button first, then the fit to the text (measured, then
+    // shown), then what the first click does not need. A refit too shows in a task after its measuring.
     FrameTask firstFit_;
     FrameTask showFit_;
     FrameTask settle_;

@@ -7,13 +7,11 @@
 
 namespace sorvane::web {
 
-// The coordinate file as the page hands it to the person: where the browser
-// lets a page keep a folder, into the folder they chose at the first accepted
-// calculation (and kept for later visits); elsewhere, or where the browser
-// refuses its picker, as a download. Its lines end as the text files of the
-// system the browser runs on. The browser saves it later, on its promises: a
-// save it refuses ends in the program's message through report, and the
-// folder's previous file stays whole.
+// The coordinate file as the page hands it to the person: where the browser lets a page keep a folder, into the
+// folder they chose at the first accepted calculation (and kept for later visits); elsewhere, or where the
+// browser refuses its picker, as a download. Its lines end as the text files of the system the browser runs on.
+// The browser saves it later, on its promises: a save it refuses ends in the program's message through report,
+// and the folder's previous file stays whole.
 class HandedOnFile final : public CoordFile {
 public:
     explicit HandedOnFile(Reporter report);

@@ -13,11 +13,9 @@ namespace sorvane::web {
 // Tells the person that a handler failed: the program's own message.
 using Reporter = std::function<void(const std::string& message)>;
 
-// The handlers the browser calls back by number. Each lives exactly as long
-// as the Registration that added it, and its failures go to the reporter it
-// was added with. A handler that runs may add registrations and end others,
-// its own too: the call keeps its handler until it returns, and a number is
-// never given twice.
+// The handlers the browser calls back by number. Each lives exactly as long as the Registration that added it,
+// and its failures go to the reporter it was added with. A handler that runs may add registrations and end
+// others, its own too: the call keeps its handler until it returns, and a number is never given twice.
 template <typename Argument>
 class HandlerTable {
 public:

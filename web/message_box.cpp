@@ -25,10 +25,9 @@ MessageBox::MessageBox(val parent, const Reporter& report)
     listeners_.emplace_back(ok, "click", [this](val) { dialog_.call<void>("close"); }, report);
     // OK, Escape or the browser closing it: each ends in "close".
     listeners_.emplace_back(dialog_, "close", [this](val) { Dismissed(); }, report);
-    // A message that comes while another window has the focus (the folder
-    // picker as it closes) opens once the page has it back, a frame after the
-    // window's own focus: a screen reader ignores a focus in a window that is
-    // not yet active, and would announce only the window's activation.
+    // A message that comes while another window has the focus (the folder picker as it closes) opens once the
+    // page has it back, a frame after the window's own focus: a screen reader ignores a focus in a window that
+    // is not yet active, and would announce only the window's activation.
     listeners_.emplace_back(Window(), "blur", [this](val) { away_ = true; }, report);
     listeners_.emplace_back(Window(), "focus", [this](val) {
         away_ = false;

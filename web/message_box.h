@@ -8,12 +8,10 @@
 
 namespace sorvane::web {
 
-// The program's messages: a modal dialog with the message text, the caption
-// "Sorvane", an OK button only and no icon. The page cannot wait inside a
-// handler as a desktop message box does, so the dialog keeps the rest of the
-// page from any input until it is dismissed, and a second message waits for
-// the first. A message opens only while the page has the focus, so that a
-// screen reader reads it; the focus goes back to where it was.
+// The program's messages: a modal dialog with the message text, the caption "Sorvane", an OK button only and no
+// icon. The page cannot wait inside a handler as a desktop message box does, so the dialog keeps the rest of the
+// page from any input until it is dismissed, and a second message waits for the first. A message opens only
+// while the page has the focus, so that a screen reader reads it; the focus goes back to where it was.
 class MessageBox {
 public:
     MessageBox(val parent, const Reporter& report);

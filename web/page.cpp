@@ -20,14 +20,12 @@ HandlerTable<val>& Handlers()
     return handlers;
 }
 
-// Every listener ends here. C++'s exceptions stop in Call; a JavaScript one
-// thrown below (by the browser, or by embind) passes by any C++ catch, and
-// page.js's listener catches it and hands it to JavaScriptFailed. False where
-// the handler is gone: page.js tells the console what it would have taken.
+// Every listener ends here. C++'s exceptions stop in Call; a JavaScript one thrown below (by the browser, or by
+// embind) passes by any C++ catch, and page.js's listener catches it and hands it to JavaScriptFailed. False
+// where the handler is gone: page.js tells the console what it would have taken.
 bool Dispatch(int id, val argument) { return Handlers().Call(id, std::move(argument)); }
 
-// Told to the failed handler's reporter; false where none is left, and the
-// console has it.
+// Told to the failed handler's reporter; false where none is left, and the console has it.
 bool JavaScriptFailed(int id, const std::string& what) { return Handlers().Report(id, what); }
 
 EMSCRIPTEN_BINDINGS(sorvane_page)

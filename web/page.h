@@ -42,7 +42,6 @@ public:
     std::string Text(const char* property) const;
     // A length in CSS pixels ("2px" gives 2); 0 where it is none.
     double Pixels(const char* property) const;
-    // Two lengths added, as the two sides of a box.
     double Pixels(const char* side1, const char* side2) const { return Pixels(side1) + Pixels(side2); }
 
 private:
@@ -65,9 +64,8 @@ private:
     val function_;
 };
 
-// Runs the handler on each event of this type at the target, inside the
-// browser's dispatch of the event, so that what needs a user's gesture (the
-// folder picker) may follow from it; the listener goes with this object.
+// Runs the handler on each event of this type at the target, inside the browser's dispatch of the event, so that
+// what needs a user's gesture (the folder picker) may follow from it; the listener goes with this object.
 // Once: only the first such event.
 enum class ListenOnce { No, Yes };
 class Listener {

@@ -1,6 +1,5 @@
-// What the page needs of the browser that C++ cannot ask for itself: the
-// promises of the folder it keeps, the download, the offline copy, and the
-// catching of JavaScript's own exceptions.
+// What the page needs of the browser that C++ cannot ask for itself: the promises of the folder it keeps, the
+// download, the offline copy, and the catching of JavaScript's own exceptions.
 mergeInto(LibraryManager.library, {
   $sorvaneFiles: {
     // The folder the saves go to: chosen once, or kept from an earlier visit.
@@ -52,7 +51,6 @@ mergeInto(LibraryManager.library, {
                                                                  : folders.delete('working')).catch(() => {});
     },
 
-    // What a failure says of itself.
     describe: function (error) {
       return error ? String(error.message || error.name || error) : '';
     },
@@ -73,9 +71,8 @@ mergeInto(LibraryManager.library, {
             left: left || 'previous'});
     },
 
-    // The folder for one save, settled inside the click: the browser lets a
-    // page show its picker or ask for a permission only there. A second click
-    // while the picker is open waits for the same answer.
+    // The folder for one save, settled inside the click: the browser lets a page show its picker or ask for a
+    // permission only there. A second click while the picker is open waits for the same answer.
     folderForSave: async function () {
       const folder = sorvaneFiles.folder || (await sorvaneFiles.keptFolder());
       if (folder && !sorvaneFiles.dropped.has(folder)) {
@@ -212,9 +209,8 @@ mergeInto(LibraryManager.library, {
     }, {timeout: 1000});
   },
 
-  // Saves the file's bytes; what the browser refuses, and any failure on the
-  // way, ends in told (a C++ handler's function) as {why, folder, detail,
-  // left} or {failed}.
+  // Saves the file's bytes; what the browser refuses, and any failure on the way, ends in told (a C++ handler's
+  // function) as {why, folder, detail, left} or {failed}.
   sorvane_hand_on__deps: ['$sorvaneFiles', '$Emval'],
   sorvane_hand_on: function (bytes, length, namePointer, toldHandle) {
     const data = HEAPU8.slice(bytes, bytes + length);

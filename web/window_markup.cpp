@@ -114,7 +114,6 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 // --twip-x and --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
-    // The program's own places, at a pixel a twip: the stylesheet shows the window where it will be.
     const PlacedWindow column =
         PlaceControls(design, Arrangement::Column, 1, 1, std::numeric_limits<double>::infinity());
     const PlacedControl& plot = column.At(ControlFor(design, ControlRole::Plot).name);
@@ -144,7 +143,6 @@ std::string ColumnRules(const WindowDesign& design)
     return rules;
 }
 
-// The page's own lengths as custom properties.
 std::string PageProperties()
 {
     return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: " + kFingerText +

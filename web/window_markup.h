@@ -14,9 +14,8 @@ inline constexpr const char* kTextSizeId = "Form_Sorvane_TextSize";
 // The hidden text that describes the plot: the plot's name and "_Description".
 inline constexpr const char* kDescriptionSuffix = "_Description";
 
-// The page's own lengths, held once: the build writes them into the
-// stylesheet as custom properties, and the program reads them from here.
-// The controls' text under a mouse (rem): the browser's own controls' size;
+// The page's own lengths, held once: the build writes them into the stylesheet as custom properties, and the
+// program reads them from here. The controls' text under a mouse (rem): the browser's own controls' size;
 // under a finger, a phone's own text size or the person's larger one.
 inline constexpr double kMouseTextRem = 0.8125;
 inline constexpr const char* kFingerText = "max(1rem, 16px)";

@@ -53,9 +53,8 @@ void AirfoilPicture::Paint()
     Painting painting(window_);
     RECT inner{};
     GetClientRect(window_, &inner);
-    // Drawn off screen first, so the box never flickers through its
-    // background; straight on the screen where the system has no room for
-    // that (a paint that failed would only be asked for again).
+    // Drawn off screen first, so the box never flickers through its background; straight on the screen where
+    // the system has no room for that (a paint that failed would only be asked for again).
     const HDC screen = painting.dc();
     const MemoryDc memory(CreateCompatibleDC(screen));
     const Bitmap bitmap(memory.get() != nullptr ? CreateCompatibleBitmap(screen, inner.right, inner.bottom) : nullptr);

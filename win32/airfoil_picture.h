@@ -11,7 +11,6 @@ class AirfoilPicture : public OwnedWindow {
 public:
     AirfoilPicture(OpenWindows& windows, HWND parent, int id, Rgb background);
 
-    // What the plot draws into.
     RecordedDrawing& Drawing() { return drawing_; }
 
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);

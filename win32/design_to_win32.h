@@ -5,7 +5,6 @@
 
 namespace sorvane::win32 {
 
-// The shared design's colours as the Windows API takes them.
 inline COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 }  // namespace sorvane::win32

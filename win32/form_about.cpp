@@ -121,8 +121,6 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
         AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
     SetTextColor(dc, ToColorRef(colour));
 
-    // Centred as a label centres its line, unless a tall line would put its
-    // ink (the title's underline, a descender) outside the box.
     const std::wstring text = Widen(label->entry->text);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);

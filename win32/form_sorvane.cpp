@@ -35,7 +35,6 @@ constexpr int kFieldMarginDown = 2;
 
 int Scaled(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
-// A push button's frame and the margin inside it; a field's sunken edge and its inner margin.
 TextInsets Insets(UINT dpi)
 {
     const int edge = GetSystemMetricsForDpi(SM_CYEDGE, dpi);
@@ -198,9 +197,8 @@ LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         LayOut();
         return 0;
     case WM_ACTIVATE:
-        // Like a dialog, the window gives the focus back to the control that had it:
-        // it notes the control here, and the default handling of an activation
-        // focuses the window, which passes the focus on (WM_SETFOCUS).
+        // Like a dialog, the window gives the focus back to the control that had it: it notes the control here,
+        // and the default handling of an activation focuses the window, which passes the focus on (WM_SETFOCUS).
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;

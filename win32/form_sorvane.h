@@ -15,11 +15,9 @@
 
 namespace sorvane::win32 {
 
-// The main window: two inputs, three results, the button that runs the
-// Calculate command, the drawing box and the About menu entry, all built from
-// the shared design. It only wires these to the command. Its design grows by
-// one factor where the system's message font needs more room; resizing the
-// window moves nothing.
+// The main window: two inputs, three results, the button that runs the Calculate command, the drawing box and
+// the About menu entry, all built from the shared design. It only wires these to the command. Its design grows
+// by one factor where the system's message font needs more room; resizing the window moves nothing.
 class Form_Sorvane : public OwnedWindow, public SectionForm {
 public:
     explicit Form_Sorvane(OpenWindows& windows);
@@ -60,8 +58,7 @@ private:
     std::unique_ptr<AirfoilPicture> picture_;
     Font font_;
     std::unique_ptr<Form_About> about_;
-    // Started once the window is on screen: nothing a screen reader reads
-    // comes before the window itself.
+    // Started once the window is on screen: nothing a screen reader reads comes before the window itself.
     std::optional<AccessibleText> accessible_;
 };
 

@@ -8,9 +8,8 @@
 
 namespace sorvane::win32 {
 
-// Counts the program's top-level windows, each once it is whole: the program
-// ends when the last one closes, whichever it is. Keeps the failures of
-// handlers for the message loop to tell.
+// Counts the program's top-level windows, each once it is whole: the program ends when the last one closes,
+// whichever it is. Keeps the failures of handlers for the message loop to tell.
 class OpenWindows {
 public:
     void Opened() { ++open_; }
@@ -19,9 +18,8 @@ public:
         if (--open_ == 0) PostQuitMessage(0);
     }
 
-    // Kept here, not posted to a window that may be going, and told by the
-    // program's own message loop: a modal loop that drops the wake-up only
-    // delays it.
+    // Kept here, not posted to a window that may be going, and told by the program's own message loop: a modal
+    // loop that drops the wake-up only delays it.
     void Failed(std::string message)
     {
         failures_.push_back(std::move(message));

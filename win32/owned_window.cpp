@@ -22,8 +22,7 @@ void OwnedWindow::Detach()
 OwnedWindow::~OwnedWindow()
 {
     if (window_ == nullptr) return;
-    // The owner's own members are gone by now: the window's last messages go
-    // to the system's default handling, not to the owner.
+    // The owner's members are gone by now: the window's last messages go to the system's default handling.
     const HWND window = std::exchange(window_, nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);

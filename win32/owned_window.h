@@ -8,11 +8,9 @@
 
 namespace sorvane::win32 {
 
-// A window that belongs to one object, as WindowProcedure connects them: the
-// object keeps the handle while the window lives, and destroying the object
-// destroys the window. A top-level window is counted among the program's open
-// windows from the end of its construction to its destruction: one whose
-// construction fails never ends the program.
+// A window that belongs to one object, as WindowProcedure connects them: the object keeps the handle while the
+// window lives, and destroying the object destroys the window. A top-level window counts among the open ones
+// from the end of its construction to its destruction: one whose construction fails never ends the program.
 class OwnedWindow {
 public:
     OwnedWindow(const OwnedWindow&) = delete;
@@ -30,7 +28,6 @@ protected:
     explicit OwnedWindow(OpenWindows& windows) : windows_(windows) {}
     ~OwnedWindow();
 
-    // A top-level window, made whole: from here it counts among the open ones.
     void CountAsOpen();
 
     HWND window_ = nullptr;

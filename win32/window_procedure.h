@@ -7,12 +7,10 @@
 
 namespace sorvane::win32 {
 
-// The window procedure of a class whose windows each belong to one object:
-// the object comes in CreateWindowExW's last argument and is kept with the
-// window; every message goes to its Handle(message, wParam, lParam). No
-// exception escapes into the system's message dispatch: it ends in the
-// program's message, told from the message loop once the handler has returned,
-// so that no message box's loop runs inside a handler whose state is unknown.
+// The window procedure of a class whose windows each belong to one object: the object comes in CreateWindowExW's
+// last argument and is kept with the window; every message goes to its Handle(message, wParam, lParam). No
+// exception escapes into the system's message dispatch: it ends in the program's message, told from the message
+// loop once the handler has returned, so that no message box's loop runs inside a handler whose state is unknown.
 template <typename Owner>
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
