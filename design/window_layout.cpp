@@ -70,22 +70,23 @@ void PlacePart(const WindowDesign& design, PlacedWindow& layout, const ControlSp
     }
 }
 
-// The window's own parts where the design has them.
-void PlaceInPlace(const WindowDesign& design, PlacedWindow& layout)
+// The window's own parts where the design has them; the plot in proportion
+// where asked, and always where the rows grow more than the widths.
+void PlaceInPlace(const WindowDesign& design, PlacedWindow& layout, bool plotInProportion)
 {
+    const bool proportioned = plotInProportion || layout.arrangement != Arrangement::Designed;
     int bottom = 0, designBottom = 0;
     for (const ControlSpec& control : design.controls) {
         if (!control.parent.empty()) continue;
         PixelRect rect = ToPixels(control.twips, layout.across, layout.down);
-        if (control.role == ControlRole::Plot && layout.arrangement != Arrangement::Designed)
-            rect.height = PlotHeight(control, rect.width);
+        if (control.role == ControlRole::Plot && proportioned) rect.height = PlotHeight(control, rect.width);
         PlacePart(design, layout, control, rect);
         bottom = std::max(bottom, rect.top + rect.height);
         designBottom = std::max(designBottom, control.twips.top + control.twips.height);
     }
-    // The margins below the lowest control and right of the rightmost, as designed.
-    layout.client = {PixelEdge(design.client.width, layout.across),
-                     PixelEdge(design.client.height, layout.down) + bottom - PixelEdge(designBottom, layout.down)};
+    layout.client = {PixelEdge(design.client.width, layout.across), PixelEdge(design.client.height, layout.down)};
+    // The margin below the lowest control as designed, below the plot as it now is.
+    if (proportioned) layout.client.height = bottom + PixelEdge(design.client.height - designBottom, layout.down);
 }
 
 // The window's own parts one under another, with the design's margins round its first part: its top one above,
@@ -137,11 +138,11 @@ TwipLengths TargetLengths(const WindowDesign& design, double target)
 }
 
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
-                           double width)
+                           double width, bool plotInProportion)
 {
     PlacedWindow layout{{}, arrangement, across, down, {}, {}};
     if (arrangement == Arrangement::Column) PlaceInColumn(design, layout, width);
-    else PlaceInPlace(design, layout);
+    else PlaceInPlace(design, layout, plotInProportion);
     if (layout.controls.size() != design.controls.size())
         throw std::logic_error("the window \"" + std::string(design.title) + "\" leaves out a control");
     return layout;
@@ -157,9 +158,11 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
     const double uniform = std::max(across, down);
     // A pixel of slack: the room is measured in whole pixels, the design in rounded ones.
     const auto fits = [&](double factor) { return PixelEdge(design.client.width, factor) <= room.width + 0.5; };
-    PlacedWindow layout = fits(uniform) ? PlaceControls(design, Arrangement::Designed, uniform, uniform, room.width)
-                          : fits(across) ? PlaceControls(design, Arrangement::TallerRows, across, down, room.width)
-                                         : PlaceControls(design, Arrangement::Column, across, down, room.width);
+    const bool designed = fits(uniform);
+    const Arrangement arrangement =
+        designed ? Arrangement::Designed : fits(across) ? Arrangement::TallerRows : Arrangement::Column;
+    PlacedWindow layout = PlaceControls(design, arrangement, designed ? uniform : across, designed ? uniform : down,
+                                        room.width, room.plotInProportion);
     layout.fit = fit;
     return layout;
 }

@@ -37,6 +37,9 @@ struct WindowRoom {
     double target = 0;
     // How wide the client area may be before its parts go one under another.
     double width = std::numeric_limits<double>::infinity();
+    // The page keeps the plot's box in the design's proportion at every size, as
+    // its stylesheet does; the desktop windows round its edges as every other box's.
+    bool plotInProportion = false;
 };
 
 struct PlacedControl {
@@ -69,7 +72,7 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
 // The controls in one arrangement at these pixels per twip, in a client area
 // this wide; the page's stylesheet takes its places from here, at a pixel a twip.
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
-                           double width);
+                           double width, bool plotInProportion = false);
 
 // The pixels per twip across and down that make the smallest focusable control target pixels wide and tall.
 struct TwipLengths {

@@ -104,6 +104,7 @@ void Form_Sorvane::Fit()
         .width = Document()["documentElement"]["clientWidth"].as<double>() -
                  ComputedStyle(Document()["body"]).Pixels("padding-left", "padding-right") -
                  ComputedStyle(window_).Pixels("border-left-width", "border-right-width"),
+        .plotInProportion = true,
     };
     CanvasTextMeasurer measurer(client_);
     client_["style"].set("fontSize", shown);
