@@ -35,18 +35,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     }
     window->Show(show);
 
-    // Failures are told here, outside every handler, over the main window while it is there.
+    // Over the main window while it is there.
     const auto tell = [&window](const std::string& failure) {
         MessageBoxW(window->Hwnd(), sorvane::Widen(failure).c_str(), L"Sorvane", MB_OK);
     };
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!window->PreTranslate(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        windows.TellFailures(tell);
-    }
-    windows.TellFailures(tell);
-    return static_cast<int>(message.wParam);
+    return windows.Run([&window](MSG& message) { return window->PreTranslate(message); }, tell);
 }

@@ -120,18 +120,20 @@ const AboutDesign& AboutWindowDesign() { return kAboutWindow; }
 // A design without the control is a fault of the program's own tables: it is
 // refused where it is first asked for, never read past the table's end.
 template <typename Matches>
-const ControlSpec& RequiredControl(const WindowDesign& design, Matches matches, std::string_view what)
+const ControlSpec& RequiredControl(const WindowDesign& design, Matches matches, std::string_view what,
+                                   std::string_view name = {})
 {
     const auto found = std::find_if(design.controls.begin(), design.controls.end(), matches);
     if (found == design.controls.end())
-        throw std::logic_error("the window \"" + std::string(design.title) + "\" has no " + std::string(what));
+        throw std::logic_error("the window \"" + std::string(design.title) + "\" has no " + std::string(what) +
+                               std::string(name));
     return *found;
 }
 
 const ControlSpec& NamedControl(const WindowDesign& design, std::string_view name)
 {
-    return RequiredControl(design, [name](const ControlSpec& control) { return control.name == name; },
-                           "control " + std::string(name));
+    return RequiredControl(design, [name](const ControlSpec& control) { return control.name == name; }, "control ",
+                           name);
 }
 
 TwipsRect ClientTwips(const WindowDesign& design, const ControlSpec& control)

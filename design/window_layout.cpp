@@ -9,9 +9,6 @@
 namespace sorvane {
 namespace {
 
-// What the fields show: digits, signs and separators.
-constexpr std::string_view kFieldSample = "0123456789-.,";
-
 // Every text the window must show whole, with its room at this density: each caption beside the field it names
 // (cut short where the field begins), the button's caption, and the numbers the fields show.
 std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip, const TextInsets& insets)
@@ -30,9 +27,9 @@ std::vector<TextRoom> TextRooms(const WindowDesign& design, double pixelsPerTwip
     const PixelRect buttonBox = pixels(button);
     rooms.push_back({std::string(button.caption), double(buttonBox.width), double(buttonBox.height),
                      insets.buttonAcross, insets.buttonDown});
-    // Every field has the same height: the code field stands for them all.
+    // Every field has the same height, and shows digits, signs and separators: the code field stands for them all.
     const PixelRect fieldBox = pixels(FieldControl(design, TextField::Text_Code));
-    rooms.push_back({std::string(kFieldSample), 0, double(fieldBox.height), 0, insets.fieldDown});
+    rooms.push_back({"0123456789-.,", 0, double(fieldBox.height), 0, insets.fieldDown});
     return rooms;
 }
 
@@ -131,7 +128,7 @@ TwipLengths TargetLengths(const WindowDesign& design, double target)
         narrowest = std::min(narrowest, control->twips.width);
         lowest = std::min(lowest, control->twips.height);
     }
-    const auto length = [target](int twips) {
+    const auto length = [&](int twips) {
         return twips > 0 && twips < std::numeric_limits<int>::max() ? target / twips : 0.0;
     };
     return {length(narrowest), length(lowest)};

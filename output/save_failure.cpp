@@ -31,6 +31,8 @@ std::string SaveFailure(std::string_view what, std::string_view reason, LeftBehi
 std::string StepFailure(std::string_view reason)
 {
     std::string message = "Sorvane could not complete that step";
+    // A reason that is a sentence of its own (as a browser's often are) gets no second full stop.
+    if (reason.ends_with('.')) reason.remove_suffix(1);
     if (!reason.empty()) {
         message += ": ";
         message += reason;

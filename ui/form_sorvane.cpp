@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 #include <exception>
 #include <limits>
 
@@ -53,6 +54,17 @@ QWidget* MakeControl(const ControlSpec& entry, QWidget* parent)
     return nullptr;
 }
 
+void TellLater(QWidget* window, const char* reason) noexcept
+{
+    try {
+        const QString message = QString::fromStdString(StepFailure(reason));
+        QTimer::singleShot(0, qApp, [window = QPointer<QWidget>(window), message] { ShowMessageBox(window, message); });
+    } catch (...) {
+        // Memory has run out even for the message: the console is all that is left.
+        std::fputs("sorvane: a step failed, and so did its message\n", stderr);
+    }
+}
+
 }  // namespace
 
 void ShowMessageBox(QWidget* window, const QString& text)
@@ -66,16 +78,13 @@ void ShowMessageBox(QWidget* window, const QString& text)
 
 void Guarded(QWidget* window, const std::function<void()>& handler) noexcept
 {
-    std::string reason;
     try {
         handler();
-        return;
     } catch (const std::exception& error) {
-        reason = error.what();
+        TellLater(window, error.what());
     } catch (...) {
+        TellLater(window, "");
     }
-    const QString message = QString::fromStdString(StepFailure(reason));
-    QTimer::singleShot(0, qApp, [window = QPointer<QWidget>(window), message] { ShowMessageBox(window, message); });
 }
 
 Form_Sorvane::Form_Sorvane(QWidget* parent) : QMainWindow(parent)

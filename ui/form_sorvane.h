@@ -25,10 +25,8 @@ class Form_About;
 // The program's message box: plain text, no icon anywhere, modal to its window.
 void ShowMessageBox(QWidget* window, const QString& text);
 
-// Runs a handler of a window. Qt's event loop takes no exception: what the
-// handler throws is told in the program's one message for a failed step, once
-// the handler has returned, so that no message box's loop runs inside a
-// handler whose state is unknown.
+// Runs a handler of a window. Qt's event loop takes no exception: what it throws is told in the program's one
+// message for a failed step once it has returned, so no message box's loop runs inside a handler gone wrong.
 void Guarded(QWidget* window, const std::function<void()>& handler) noexcept;
 
 // The main window: two inputs, three results, the button that runs the Calculate command, the drawing box and

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 #include "design/window_design.h"
@@ -14,14 +15,6 @@ namespace {
 // Where the underline lies below the baseline, as a share of the font's size:
 // a canvas measures no underline, and browsers draw it about there.
 constexpr double kUnderlineDepth = 0.2;
-
-// The design's smallest text, which a flowing window shows at a phone's size.
-double SmallestPoints(const AboutDesign& design)
-{
-    double smallest = design.labels.empty() ? 1 : design.labels.front().points;
-    for (const AboutLabelSpec& label : design.labels) smallest = std::min(smallest, label.points);
-    return smallest;
-}
 
 std::string Families(const AboutDesign& design)
 {
@@ -88,6 +81,7 @@ void Form_About::PlaceOnScreen(const PixelRect& beside)
     const Visible screen = VisibleArea();
     const double width = window_["offsetWidth"].as<double>();
     const double height = window_["offsetHeight"].as<double>();
+    // Beside the main window, as far from it as two windows' margins on the page.
     const double left = Clamped(beside.left + beside.width + 2 * kPageMargin, screen.left + kPageMargin,
                                 screen.left + screen.width - width - kPageMargin);
     const double top = Clamped(beside.top, screen.top + kPageMargin, screen.top + screen.height - height - kPageMargin);
@@ -139,6 +133,9 @@ void Form_About::Create()
     // The page's text colour under a dark scheme is light: unreadable on the yellow.
     const Rgb text = ReadableTextOn(design.background, ParseCssColour(ComputedStyle(client).Text("color")));
 
+    // The design's smallest text, which a flowing window shows at a phone's size.
+    double smallest = std::numeric_limits<double>::infinity();
+    for (const AboutLabelSpec& entry : design.labels) smallest = std::min(smallest, entry.points);
     for (const AboutLabelSpec& entry : design.labels) {
         // Named by window and design name: the main window has labels of the same names.
         val label = AddElement(client, "span", "Form_About_" + std::string(entry.name));
@@ -148,7 +145,7 @@ void Form_About::Create()
         if (flowing) {
             // The design's sizes in proportion, its smallest a phone's own text size or the person's larger one.
             char size[64];
-            std::snprintf(size, sizeof size, "calc(var(--finger-text) * %.4f)", entry.points / SmallestPoints(design));
+            std::snprintf(size, sizeof size, "calc(var(--finger-text) * %.4f)", entry.points / smallest);
             label["style"].set("fontSize", val(std::string(size)));
             // Read from the top down, as the design lays them out, whatever the order they are made in.
             label["style"].set("order", entry.twips.top);

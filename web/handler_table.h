@@ -40,7 +40,7 @@ public:
 
     // Runs handler id; one removed since (an event already queued) is passed
     // over, and the result is false: nobody was there to take the argument.
-    bool Call(int id, Argument argument)
+    [[nodiscard]] bool Call(int id, Argument argument)
     {
         const std::shared_ptr<const Entry> entry = Find(id);
         if (!entry) return false;

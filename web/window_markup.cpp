@@ -76,13 +76,11 @@ std::string Element(const ControlSpec& entry, const std::string& inside)
 // Across and down have a length a twip each: rows may grow more than widths.
 enum class Axis { Across, Down };
 
-const char* TwipLength(Axis axis) { return axis == Axis::Across ? "var(--twip-x)" : "var(--twip-y)"; }
-
 // A frame's controls are placed from its outer corner, as on the desktop; the page's from inside its border.
 std::string Twips(int twips, Axis axis, bool inFrame = false)
 {
-    return "calc(" + std::string(TwipLength(axis)) + " * " + std::to_string(twips) +
-           (inFrame ? " - var(--frame-border))" : ")");
+    return std::string(axis == Axis::Across ? "calc(var(--twip-x) * " : "calc(var(--twip-y) * ") +
+           std::to_string(twips) + (inFrame ? " - var(--frame-border))" : ")");
 }
 
 // Lengths in a media query are in the browser's default text size, 16 px unless the person set another.
@@ -99,7 +97,7 @@ std::string Number(double value)
 constexpr double kAroundWindow = 2 * (kPageMargin + kWindowBorder);
 
 // A twip as the stylesheet has it before the fit: the share of a text size.
-std::string TextTwip(const char* text) { return "calc(" + std::string(text) + " / " + Number(kTextPerTwip) + ")"; }
+const std::string kTextTwip = "calc(1em / " + Number(kTextPerTwip) + ")";
 
 // How wide a screen must be, in em, for the design grown for this text to fit
 // it whole, with a twip at least this many pixels across.
@@ -120,9 +118,9 @@ std::string ColumnRules(const WindowDesign& design)
     const int margin = plot.rect.left;
     int widest = 0;
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
-    std::string rules = "@media (max-width: " + FitsWithin(design, kMouseTextRem, 0) + "), (pointer: coarse) and (max-width: " +
-                        // Under a finger the text is at least the browser's default, 1 em.
-                        FitsWithin(design, 1, TargetLengths(design, kFingerTarget).across) + ") {\n";
+    std::string rules = "@media (max-width: " + FitsWithin(design, kMouseTextRem, 0) +
+                        "), (pointer: coarse) and (max-width: " +
+                        FitsWithin(design, kFingerTextRem, TargetLengths(design, kFingerTarget).across) + ") {\n";
     rules += "#" + std::string(kWindowId) + ":not([data-arrangement]) { display: block; }\n";
     for (const std::string_view name : design.columnOrder) {
         const PlacedControl& part = column.At(name);
@@ -131,7 +129,8 @@ std::string ColumnRules(const WindowDesign& design)
                  std::to_string(part.rect.top) + ");";
         if (&part == &plot)
             rules += " width: calc(100% - 2 * var(--margin)); height: auto; aspect-ratio: " +
-                     std::to_string(plot.control->twips.width) + " / " + std::to_string(plot.control->twips.height) + ";";
+                     std::to_string(plot.control->twips.width) + " / " +
+                     std::to_string(plot.control->twips.height) + ";";
         rules += " }\n";
     }
     rules += before + "#" + std::string(kClientId) + " { width: auto; --margin: clamp(" +
@@ -145,7 +144,8 @@ std::string ColumnRules(const WindowDesign& design)
 
 std::string PageProperties()
 {
-    return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: " + kFingerText +
+    return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: max(" + Number(kFingerTextRem) +
+           "rem, " + Number(kPhoneTextPixels) + "px)" +
            "; --page-margin: " + Number(kPageMargin) + "px; --window-border: " + Number(kWindowBorder) +
            "px; --frame-border: " + Number(kFrameBorder) + "px; --finger-target: " + Number(kFingerTarget) + "px; }\n";
 }
@@ -183,10 +183,12 @@ std::string MainWindowMarkup()
 std::string MainWindowRules()
 {
     const WindowDesign& design = MainWindowDesign();
-    const PlacedWindow placed = PlaceControls(design, Arrangement::Designed, 1, 1, std::numeric_limits<double>::infinity());
-    std::string rules = "\n/* Where each control of the main window lies, written from its design. */\n" + PageProperties();
-    rules += "#" + std::string(kClientId) + " { --twip-x: " + TextTwip("1em") + "; --twip-y: var(--twip-x); width: " +
-             Twips(placed.client.width, Axis::Across) + "; height: " + Twips(placed.client.height, Axis::Down) + "; }\n";
+    const PlacedWindow placed =
+        PlaceControls(design, Arrangement::Designed, 1, 1, std::numeric_limits<double>::infinity());
+    std::string rules = "\n/* Where each control of the main window lies. */\n" + PageProperties();
+    rules += "#" + std::string(kClientId) + " { --twip-x: " + kTextTwip + "; --twip-y: var(--twip-x); width: " +
+             Twips(placed.client.width, Axis::Across) + "; height: " + Twips(placed.client.height, Axis::Down) +
+             "; }\n";
     for (const PlacedControl& control : placed.controls) {
         const ControlSpec& entry = *control.control;
         const PixelRect at = placed.InParent(control);
@@ -206,8 +208,8 @@ std::string MainWindowRules()
     const ControlSpec& plot = ControlFor(design, ControlRole::Plot);
     const TwipLengths finger = TargetLengths(design, kFingerTarget);
     rules += "@media (pointer: coarse) {\n#" + std::string(kWindowId) + " #" + std::string(kClientId) +
-             " { --twip-x: max(" + TextTwip("1em") + ", " + Number(finger.across) + "px); --twip-y: max(" +
-             TextTwip("1em") + ", " + Number(finger.down) + "px); }\n" +
+             " { --twip-x: max(" + kTextTwip + ", " + Number(finger.across) + "px); --twip-y: max(" +
+             kTextTwip + ", " + Number(finger.down) + "px); }\n" +
              // The rows grow more than the widths: the plot keeps the design's proportion all the same.
              "#" + std::string(kWindowId) + " #" + std::string(plot.name) + " { height: auto; aspect-ratio: " +
              std::to_string(plot.twips.width) + " / " + std::to_string(plot.twips.height) + "; }\n}\n";

@@ -16,9 +16,10 @@ inline constexpr const char* kDescriptionSuffix = "_Description";
 
 // The page's own lengths, held once: the build writes them into the stylesheet as custom properties, and the
 // program reads them from here. The controls' text under a mouse (rem): the browser's own controls' size;
-// under a finger, a phone's own text size or the person's larger one.
+// under a finger, the person's size or a phone's own (px), whichever is larger.
 inline constexpr double kMouseTextRem = 0.8125;
-inline constexpr const char* kFingerText = "max(1rem, 16px)";
+inline constexpr double kFingerTextRem = 1;
+inline constexpr double kPhoneTextPixels = 16;
 // Before the program measures it, a twip is this share of the controls' text
 // size: about what the fit gives the browser's default text.
 inline constexpr double kTextPerTwip = 154.375;

@@ -22,7 +22,7 @@ public:
     // For WindowProcedure: the window has been created, or is gone; one of its handlers failed.
     void Attach(HWND window) { window_ = window; }
     void Detach();
-    void Failed(std::string message) { windows_.Failed(std::move(message)); }
+    void Failed(std::string_view reason) noexcept { windows_.Failed(reason); }
 
 protected:
     explicit OwnedWindow(OpenWindows& windows) : windows_(windows) {}
@@ -37,8 +37,8 @@ private:
     bool counted_ = false;
 };
 
-// Creates a child window at no size yet, with the id its parent's
-// notifications name it by; owner goes to the class's window procedure.
+// Creates a child window at no size yet, with the id its parent's notifications name it by; owner goes to the
+// class's window procedure.
 HWND CreateChild(HWND parent, int id, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0,
                  std::string_view text = {}, void* owner = nullptr);
 

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "output/save_failure.h"
 #include "win32/windows_api.h"
 
 namespace sorvane::win32 {
@@ -30,9 +29,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     try {
         return owner->Handle(message, wParam, lParam);
     } catch (const std::exception& error) {
-        owner->Failed(StepFailure(error.what()));
+        owner->Failed(error.what());
     } catch (...) {
-        owner->Failed(StepFailure({}));
+        owner->Failed({});
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -140,6 +140,12 @@ TEST(DesktopFonts, TextKeepsTheDesktopSizeAndTheDesignGrowsByOneFactor)
 
             const QLabel* label1 = window.findChild<QLabel*>("Label1");
             EXPECT_NEAR(QFontInfo(label1->font()).pointSizeF(), QFontInfo(*font).pointSizeF(), 0.01) << where;
+            // The whole window by the factor of its plot, and each frame's controls inside it.
+            EXPECT_NEAR(window.width(), 462 * k, 2) << where;
+            for (const ControlSpec& entry : MainWindowDesign().controls) {
+                const QWidget* control = window.findChild<QWidget*>(FromView(entry.name));
+                if (!entry.parent.empty()) EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry()));
+            }
             EXPECT_EQ(window.menuBar()->font(), QApplication::font()) << where;
 
             Form_About about;
