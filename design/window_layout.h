@@ -72,12 +72,11 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
 // The controls in one arrangement at these pixels per twip, in a client area
 // this wide; the page's stylesheet takes its places from here, at a pixel a twip.
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
-                           double width, bool plotInProportion = false);
+                           double width = std::numeric_limits<double>::infinity(), bool plotInProportion = false);
 
 // The pixels per twip across and down that make the smallest focusable control target pixels wide and tall.
 struct TwipLengths {
-    double across = 0;
-    double down = 0;
+    double across = 0, down = 0;
 };
 TwipLengths TargetLengths(const WindowDesign& design, double target);
 

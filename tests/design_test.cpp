@@ -209,11 +209,6 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
         }
         EXPECT_EQ(2 * plot.left + plot.width, placed.client.width);
     }
-    // The design's own text size: its own pixels, 15 twips a pixel.
-    FixedPitch small({6, 100});
-    const PlacedWindow placed = LayOutWindow(design, small, {});
-    EXPECT_EQ(placed.client.width * 1000 + placed.client.height, 462 * 1000 + 322);
-    EXPECT_EQ(placed.At("Text_Code").rect, (PixelRect{64, 32, 41, 19}));
 }
 
 }  // namespace

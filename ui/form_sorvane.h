@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QRect>
 #include <QSize>
 #include <functional>
 

@@ -21,10 +21,7 @@ Form_Sorvane::Form_Sorvane()
       client_(ById(kClientId)), about_(Document()["body"], report_), file_(report_),
       refit_([this] { Fit(); }, report_),
       // The showing asked for first: where the fit fails, the page still settles.
-      firstFit_([this] {
-          showFit_.Request();
-          Fit();
-      }, report_, TaskTime::Soon),
+      firstFit_([this] { showFit_.Request(); Fit(); }, report_, TaskTime::Soon),
       showFit_([this] { ShowFit(); }, report_, TaskTime::Soon),
       settle_([this] { Settle(); }, report_, TaskTime::Idle),
       textSizeChanged_([this](val entries) {

@@ -38,8 +38,7 @@ public:
         const int id_;
     };
 
-    // Runs handler id; one removed since (an event already queued) is passed
-    // over, and the result is false: nobody was there to take the argument.
+    // Runs handler id; one removed since (an event already queued) is passed over: false, nobody took it.
     [[nodiscard]] bool Call(int id, Argument argument)
     {
         const std::shared_ptr<const Entry> entry = Find(id);

@@ -21,8 +21,7 @@ HandlerTable<val>& Handlers()
 }
 
 // Every listener ends here. C++'s exceptions stop in Call; a JavaScript one thrown below (by the browser, or by
-// embind) passes by any C++ catch, and page.js's listener catches it and hands it to JavaScriptFailed. False
-// where the handler is gone: page.js tells the console what it would have taken.
+// embind) passes by any C++ catch, and page.js's listener catches it and hands it to JavaScriptFailed.
 bool Dispatch(int id, val argument) { return Handlers().Call(id, std::move(argument)); }
 
 // Told to the failed handler's reporter; false where none is left, and the console has it.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 #include <vector>
 
 #include "design/window_design.h"
@@ -112,8 +111,7 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 // --twip-x and --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
-    const PlacedWindow column =
-        PlaceControls(design, Arrangement::Column, 1, 1, std::numeric_limits<double>::infinity());
+    const PlacedWindow column = PlaceControls(design, Arrangement::Column, 1, 1);
     const PlacedControl& plot = column.At(ControlFor(design, ControlRole::Plot).name);
     const int margin = plot.rect.left;
     int widest = 0;
@@ -183,8 +181,7 @@ std::string MainWindowMarkup()
 std::string MainWindowRules()
 {
     const WindowDesign& design = MainWindowDesign();
-    const PlacedWindow placed =
-        PlaceControls(design, Arrangement::Designed, 1, 1, std::numeric_limits<double>::infinity());
+    const PlacedWindow placed = PlaceControls(design, Arrangement::Designed, 1, 1);
     std::string rules = "\n/* Where each control of the main window lies. */\n" + PageProperties();
     rules += "#" + std::string(kClientId) + " { --twip-x: " + kTextTwip + "; --twip-y: var(--twip-x); width: " +
              Twips(placed.client.width, Axis::Across) + "; height: " + Twips(placed.client.height, Axis::Down) +

@@ -4,7 +4,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "win32/design_to_win32.h"
 #include "win32/handles.h"
 #include "win32/window_procedure.h"
 

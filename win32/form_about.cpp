@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "core/wide_text.h"
-#include "win32/design_to_win32.h"
+#include "win32/handles.h"
 #include "win32/resources.h"
 #include "win32/window_procedure.h"
 

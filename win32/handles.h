@@ -5,9 +5,13 @@
 #include <string>
 #include <type_traits>
 
+#include "output/rgb.h"
 #include "win32/windows_api.h"
 
 namespace sorvane::win32 {
+
+// The shared design's colours as GDI takes them.
+inline COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // Every device context, GDI object and menu the front end makes is owned by
 // one of these: each is given back to the system once, on every path, unless
