@@ -86,9 +86,10 @@ void PlaceInPlace(const WindowDesign& design, PlacedWindow& layout, bool plotInP
     if (proportioned) layout.client.height = bottom + PixelEdge(design.client.height - designBottom, layout.down);
 }
 
-// The window's own parts one under another, with the design's margins round its first part: its top one above,
-// half that between parts, and its left one on both sides, or less where the screen is narrow, down to a few pixels.
-void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room)
+// The window's own parts one under another: the design's top margin above them and half that between them;
+// on both sides the screen's margin, not the design's (a phone's width is for the plot), or less where the
+// screen is narrow, down to a few pixels.
+void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room, double sideMargin)
 {
     const double across = layout.across, down = layout.down;
     const TwipsRect corner =
@@ -102,7 +103,7 @@ void PlaceInColumn(const WindowDesign& design, PlacedWindow& layout, double room
             widest = std::max(widest, PixelEdge(control.twips.width, across));
     const int spare =
         std::isfinite(room) ? static_cast<int>(std::floor((room - widest) / 2)) : std::numeric_limits<int>::max();
-    const int margin = std::max(kNarrowestColumnMargin, std::min(PixelEdge(corner.left, across), spare));
+    const int margin = std::max(kNarrowestColumnMargin, std::min(static_cast<int>(std::lround(sideMargin)), spare));
     const int width = std::max(widest + 2 * margin, std::isfinite(room) ? static_cast<int>(std::floor(room)) : 0);
 
     int y = top;
@@ -135,11 +136,11 @@ TwipLengths TargetLengths(const WindowDesign& design, double target)
 }
 
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
-                           double width, bool plotInProportion)
+                           const WindowRoom& room)
 {
     PlacedWindow layout{{}, arrangement, across, down, {}, {}};
-    if (arrangement == Arrangement::Column) PlaceInColumn(design, layout, width);
-    else PlaceInPlace(design, layout, plotInProportion);
+    if (arrangement == Arrangement::Column) PlaceInColumn(design, layout, room.width, room.columnMargin);
+    else PlaceInPlace(design, layout, room.plotInProportion);
     if (layout.controls.size() != design.controls.size())
         throw std::logic_error("the window \"" + std::string(design.title) + "\" leaves out a control");
     return layout;
@@ -158,8 +159,8 @@ PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, co
     const bool designed = fits(uniform);
     const Arrangement arrangement =
         designed ? Arrangement::Designed : fits(across) ? Arrangement::TallerRows : Arrangement::Column;
-    PlacedWindow layout = PlaceControls(design, arrangement, designed ? uniform : across, designed ? uniform : down,
-                                        room.width, room.plotInProportion);
+    PlacedWindow layout =
+        PlaceControls(design, arrangement, designed ? uniform : across, designed ? uniform : down, room);
     layout.fit = fit;
     return layout;
 }

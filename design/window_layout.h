@@ -40,6 +40,8 @@ struct WindowRoom {
     // The page keeps the plot's box in the design's proportion at every size, as
     // its stylesheet does; the desktop windows round its edges as every other box's.
     bool plotInProportion = false;
+    // Left and right of the window's parts, one under another, in pixels: the screen's, not the design's.
+    double columnMargin = 0;
 };
 
 struct PlacedControl {
@@ -69,10 +71,10 @@ struct PlacedWindow {
 // screen allows), and the arrangement that room and target call for.
 PlacedWindow LayOutWindow(const WindowDesign& design, TextMeasurer& measurer, const WindowRoom& room);
 
-// The controls in one arrangement at these pixels per twip, in a client area
-// this wide; the page's stylesheet takes its places from here, at a pixel a twip.
+// The controls in one arrangement at these pixels per twip, in the room given; the page's stylesheet takes its
+// places from here, at a pixel a twip.
 PlacedWindow PlaceControls(const WindowDesign& design, Arrangement arrangement, double across, double down,
-                           double width = std::numeric_limits<double>::infinity(), bool plotInProportion = false);
+                           const WindowRoom& room = {});
 
 // The pixels per twip across and down that make the smallest focusable control target pixels wide and tall.
 struct TwipLengths {

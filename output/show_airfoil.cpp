@@ -68,4 +68,11 @@ void ShowAirfoil(const CoordArray& X, const CoordArray& Y, const SectionState& s
     }
 }
 
+Rgb PlotColour(Rgb designed, Rgb designedBackground, const ContrastColours* theme)
+{
+    if (theme == nullptr) return designed;
+    if (designed == designedBackground) return theme->background;
+    return designed == kReferenceGrey ? theme->reference : theme->outline;
+}
+
 }  // namespace sorvane

@@ -19,9 +19,26 @@ std::string PathStep(char command, const RecordedDrawing::Point& point)
 
 AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background, const Reporter& report)
     : canvas_(std::move(canvas)), description_(std::move(description)), background_(background),
-      paint_([this] { Paint(); }, report)
+      paint_([this] { Paint(); }, report),
+      forcedColours_(Window().call<val>("matchMedia", val("(forced-colors: active)")))
 {
     drawing_.OnChange([this] { Repaint(); });
+    themeWatches_.emplace_back(forcedColours_, "change", [this](val) { Repaint(); }, report);
+    themeWatches_.emplace_back(Window().call<val>("matchMedia", val("(prefers-color-scheme: dark)")), "change",
+                               [this](val) { Repaint(); }, report);
+}
+
+std::optional<ContrastColours> AirfoilPicture::Theme()
+{
+    if (!forcedColours_["matches"].as<bool>()) return std::nullopt;
+    // The canvas keeps the colours it is given (the stylesheet says so), so it can tell the theme's own.
+    const auto colour = [this](const char* name) {
+        canvas_["style"].set("color", val(name));
+        return ParseCssColour(ComputedStyle(canvas_).Text("color"));
+    };
+    const ContrastColours theme{colour("Canvas"), colour("GrayText"), colour("Highlight")};
+    canvas_["style"].set("color", val(""));
+    return theme;
 }
 
 void AirfoilPicture::Resized()
@@ -44,14 +61,22 @@ void AirfoilPicture::Paint()
     canvas_.set("width", std::max(1L, std::lround(width * density)));
     canvas_.set("height", std::max(1L, std::lround(height * density)));
 
+    const std::optional<ContrastColours> theme = Theme();
+    const auto colour = [&](Rgb designed) {
+        return CssColour(PlotColour(designed, background_, theme ? &*theme : nullptr));
+    };
     val context = canvas_.call<val>("getContext", val("2d"));
-    context.set("fillStyle", CssColour(background_));
+    context.set("fillStyle", colour(background_));
     context.call<void>("fillRect", 0, 0, canvas_["width"], canvas_["height"]);
     if (!drawing_.Paintable()) return;
 
     const RecordedDrawing::Inner inner{0, 0, canvas_["width"].as<double>(), canvas_["height"].as<double>()};
     // The desktop's one-pixel pen, at the screen's density.
-    context.set("lineWidth", std::max(1.0, std::round(density)));
+    const double pen = std::max(1.0, std::round(density));
+    context.set("lineWidth", pen);
+    // The chord and the leading edge's line lie on the screen's pixels, as the desktop draws them: an odd pen
+    // centred on a pixel, an even one between two. The outline keeps the browser's smoothing.
+    const auto onPixels = [offset = std::fmod(pen, 2) / 2](double at) { return std::floor(at) + offset; };
     // One path a colour, handed over as SVG path text: a call into the page
     // for each segment would cost more than the whole calculation.
     const std::vector<RecordedDrawing::Segment>& segments = drawing_.Segments();
@@ -59,11 +84,13 @@ void AirfoilPicture::Paint()
         std::string path;
         std::size_t next = first;
         for (; next < segments.size() && segments[next].colour == segments[first].colour; ++next) {
-            const auto from = drawing_.ToPixels(segments[next].x1, segments[next].y1, inner);
-            const auto to = drawing_.ToPixels(segments[next].x2, segments[next].y2, inner);
+            auto from = drawing_.ToPixels(segments[next].x1, segments[next].y1, inner);
+            auto to = drawing_.ToPixels(segments[next].x2, segments[next].y2, inner);
+            if (segments[next].colour == kReferenceGrey && from.y == to.y) from.y = to.y = onPixels(from.y);
+            if (segments[next].colour == kReferenceGrey && from.x == to.x) from.x = to.x = onPixels(from.x);
             path += PathStep('M', from) + PathStep('L', to);
         }
-        context.set("strokeStyle", CssColour(segments[first].colour));
+        context.set("strokeStyle", colour(segments[first].colour));
         context.call<void>("stroke", val::global("Path2D").new_(path));
         first = next;
     }

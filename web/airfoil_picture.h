@@ -1,8 +1,11 @@
 #pragma once
 
+#include <list>
+#include <optional>
 #include <string>
 
 #include "output/recorded_drawing.h"
+#include "output/show_airfoil.h"
 #include "web/page.h"
 
 namespace sorvane::web {
@@ -27,12 +30,17 @@ public:
 
 private:
     void Paint();
+    // The theme's own colours where the person chose a contrast theme (forced colours); none otherwise.
+    std::optional<ContrastColours> Theme();
 
     val canvas_ = val::undefined();
     val description_ = val::undefined();
     Rgb background_;
     RecordedDrawing drawing_;
     FrameTask paint_;
+    val forcedColours_ = val::undefined();
+    // A theme chosen or left, or a contrast theme dark or light, paints anew.
+    std::list<Listener> themeWatches_;
 };
 
 }  // namespace sorvane::web

@@ -102,6 +102,7 @@ void Form_Sorvane::Fit()
                  ComputedStyle(Document()["body"]).Pixels("padding-left", "padding-right") -
                  ComputedStyle(window_).Pixels("border-left-width", "border-right-width"),
         .plotInProportion = true,
+        .columnMargin = kColumnMargin,
     };
     CanvasTextMeasurer measurer(client_);
     client_["style"].set("fontSize", shown);
@@ -166,6 +167,13 @@ std::string Form_Sorvane::DecimalSeparator() const
 
 DrawingBox& Form_Sorvane::Picture_Airfoil() { return picture_->Drawing(); }
 
-void Form_Sorvane::DescribePlot(const std::string& description) { picture_->Describe(description); }
+void Form_Sorvane::DescribePlot(const std::string& description)
+{
+    picture_->Describe(description);
+    // A phone's column may leave the new section below the screen's edge: brought into view, the focus left be.
+    val where = val::object();
+    where.set("block", val("nearest"));
+    ById(ControlFor(MainWindowDesign(), ControlRole::Plot).name).call<void>("scrollIntoView", where);
+}
 
 }  // namespace sorvane::web

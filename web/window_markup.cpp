@@ -108,12 +108,11 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 
 // Where the program will put the window on a narrow screen, for the stylesheet
 // to show it there first: the column's places, a twip a pixel, as lengths of
-// --twip-x and --twip-y; the margins and the plot's width from the screen's.
+// --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
     const PlacedWindow column = PlaceControls(design, Arrangement::Column, 1, 1);
     const PlacedControl& plot = column.At(ControlFor(design, ControlRole::Plot).name);
-    const int margin = plot.rect.left;
     int widest = 0;
     const std::string before = "#" + std::string(kWindowId) + ":not([data-arrangement]) ";
     std::string rules = "@media (max-width: " + FitsWithin(design, kMouseTextRem, 0) +
@@ -133,9 +132,9 @@ std::string ColumnRules(const WindowDesign& design)
     }
     rules += before + "#" + std::string(kClientId) + " { width: auto; --margin: clamp(" +
              Number(kNarrowestColumnMargin) + "px, calc((100% - var(--twip-x) * " + std::to_string(widest) +
-             ") / 2), calc(var(--twip-x) * " + std::to_string(margin) + ")); height: calc(var(--twip-y) * " +
+             ") / 2), var(--column-margin)); height: calc(var(--twip-y) * " +
              std::to_string(column.client.height - plot.rect.height) + " + (100vw - " + Number(kAroundWindow) +
-             "px - 2 * var(--twip-x) * " + std::to_string(margin) + ") * " +
+             "px - 2 * var(--column-margin)) * " +
              Number(double(plot.control->twips.height) / plot.control->twips.width) + "); }\n}\n";
     return rules;
 }
@@ -145,7 +144,8 @@ std::string PageProperties()
     return ":root { --control-text: " + Number(kMouseTextRem) + "rem; --finger-text: max(" + Number(kFingerTextRem) +
            "rem, " + Number(kPhoneTextPixels) + "px)" +
            "; --page-margin: " + Number(kPageMargin) + "px; --window-border: " + Number(kWindowBorder) +
-           "px; --frame-border: " + Number(kFrameBorder) + "px; --finger-target: " + Number(kFingerTarget) + "px; }\n";
+           "px; --frame-border: " + Number(kFrameBorder) + "px; --finger-target: " + Number(kFingerTarget) +
+           "px; --column-margin: " + Number(kColumnMargin) + "px; }\n";
 }
 
 }  // namespace

@@ -32,6 +32,10 @@ inline constexpr double kFrameBorder = 2;
 // 2.5.5). The design grows to that where the text alone would leave it smaller.
 inline constexpr double kSmallestTarget = 24;
 inline constexpr double kFingerTarget = 44;
+// On a phone the window's parts, one under another, keep 16 px from the screen's edges, as phones' own apps do:
+// the page's margin and the window's border, then this inside the window.
+inline constexpr double kPhoneEdge = 16;
+inline constexpr double kColumnMargin = kPhoneEdge - kPageMargin - kWindowBorder;
 
 // The window's elements: the title bar, the menu bar with its entry, and each
 // control of the design, its design name as its id, in the order the focus

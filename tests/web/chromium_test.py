@@ -95,6 +95,33 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 """
 
 
+# A refit measures in a frame and shows in the task after it; the plot paints in the frame after that.
+FRAMES = ('requestAnimationFrame(() => setTimeout(() => requestAnimationFrame(() => setTimeout(() =>'
+          ' requestAnimationFrame(() => requestAnimationFrame(arguments[0]))))))')
+# The rows of the plot that one colour other than its background fills more than half of, that colour, the
+# plot's ten commonest colours (its background first), the pen's width and the plot's height.
+PLOT_LINES = """
+const c = Picture_Airfoil, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+const key = (i) => [d[i], d[i + 1], d[i + 2]].join(), all = new Map();
+let rows = 0, line = null;
+for (let y = 0; y < c.height; y++) {
+  const row = new Map();
+  for (let i = 4 * y * c.width; i < 4 * (y + 1) * c.width; i += 4) row.set(key(i), (row.get(key(i)) || 0) + 1);
+  for (const [colour, n] of row) {
+    all.set(colour, (all.get(colour) || 0) + n);
+    if (colour !== key(0) && n > c.width / 2) rows++, line = colour;
+  }
+}
+const commonest = [...all].sort((a, b) => b[1] - a[1]).slice(0, 10).map(([colour]) => colour.split(',').map(Number));
+return [rows, line && line.split(',').map(Number), commonest, Math.round(devicePixelRatio), c.height];
+"""
+# Puts arguments[1] in place of an element's text (a field's value), and gives back the text it had.
+BLANK = """
+const element = document.getElementById(arguments[0]), field = 'value' in element && element.tagName === 'INPUT';
+const text = field ? element.value : element.textContent;
+if (field) element.value = arguments[1]; else element.textContent = arguments[1];
+return text;
+"""
 # A phone's browser: Android's Chrome, which has a touch screen and no folder picker.
 PHONE_AGENT = ('Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) '
                'Chrome/156.0.0.0 Mobile Safari/537.36')
@@ -126,14 +153,41 @@ performance.mark = (name) => {
 """
 
 
-def red_pixels(png):
-    """The red pixels in a screenshot, and its commonest colour."""
-    # ImageMagick's count of each colour in the screenshot: "  123: (255,224,192) ...".
+def colours(png):
+    """Each colour of a screenshot with its count, commonest first, by ImageMagick's "  123: (255,224,192) ..."."""
     histogram = subprocess.run(['convert', 'png:-', '-alpha', 'off', '-format', '%c', 'histogram:info:-'],
                                input=png, capture_output=True, check=True).stdout.decode()
-    counts = [(int(count), tuple(int(float(c)) for c in colour.split(',')[:3]))
-              for count, colour in re.findall(r'(\d+): \(([^)]*)\)', histogram)]
-    return sum(count for count, (r, g, b) in counts if r > 200 and g < 90 and b < 90), max(counts)[1]
+    return sorted(((int(count), tuple(int(float(c)) for c in colour.split(',')[:3]))
+                   for count, colour in re.findall(r'(\d+): \(([^)]*)\)', histogram)), reverse=True)
+
+
+def text_contrast(shown, blank):
+    """The contrast of a text's ink with what is behind it: the colours of the screenshot where it differs from
+    the same element with no text, the commonest taken as behind the ink."""
+    with tempfile.TemporaryDirectory() as folder:
+        paths = [os.path.join(folder, name) for name in ('shown.png', 'blank.png')]
+        for path, png in zip(paths, (shown, blank)):
+            with open(path, 'wb') as out:
+                out.write(png)
+        box = subprocess.run(['convert', *paths, '-compose', 'difference', '-composite', '-threshold', '0', '-format',
+                              '%@', 'info:'], capture_output=True, check=True).stdout.decode()
+        counts = colours(subprocess.run(['convert', paths[0], '-crop', box, 'png:-'], capture_output=True,
+                                        check=True).stdout)
+    return max(contrast(colour, counts[0][1]) for count, colour in counts if count > 1)
+
+
+def red_pixels(png):
+    """The red pixels in a screenshot, and its commonest colour."""
+    counts = colours(png)
+    return sum(count for count, (r, g, b) in counts if r > 200 and g < 90 and b < 90), counts[0][1]
+
+
+def contrast(a, b):
+    """WCAG's contrast of two colours."""
+    def luminance(colour):
+        linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in colour]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    return (max(luminance(a), luminance(b)) + 0.05) / (min(luminance(a), luminance(b)) + 0.05)
 
 
 def chromium(profile, policy=None, phone=None):
@@ -514,6 +568,48 @@ axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22
             self.assertLessEqual(grown['listeners'], 4, growth)
         self.assertLessEqual(sum(grown['heap'] for grown in growth), 256 * 1024, growth)
 
+    def test_contrast_themes_and_lines_on_the_pixels(self):
+        cdp = self.driver.execute_cdp_cmd
+        self.calculate('2412', '31')
+        # (forced colours, scheme, pixel ratio, text size). The chord is a pen's rows of one colour at boxes of
+        # either parity; in a contrast theme every text is readable, and the plot's lines on its background.
+        cases = [('active', 'dark', 1, 16), ('active', 'light', 1, 16), ('none', 'light', 1, 16),
+                 ('none', 'light', 1, 17), ('none', 'light', 1.5, 18), ('none', 'light', 2, 16)]
+        heights = set()
+        try:
+            for forced, scheme, ratio, text in cases:
+                with self.subTest(forced=forced, scheme=scheme, ratio=ratio, text=text):
+                    cdp('Emulation.setEmulatedMedia', {'features': [{'name': 'forced-colors', 'value': forced},
+                                                                   {'name': 'prefers-color-scheme', 'value': scheme}]})
+                    cdp('Emulation.setDeviceMetricsOverride',
+                        {'width': 1000, 'height': 800, 'deviceScaleFactor': ratio, 'mobile': False})
+                    cdp('Page.setFontSizes', {'fontSizes': {'standard': text}})
+                    self.driver.execute_async_script(FRAMES)
+                    rows, line, (background, *drawn), pen, height = self.driver.execute_script(PLOT_LINES)
+                    self.assertEqual(rows, pen)
+                    if forced == 'none':
+                        self.assertEqual(line, [100, 100, 100])
+                        heights.add(height % 2)
+                        continue
+                    # The lines, and the outline: its own colour stands out most of all that its smoothing leaves.
+                    self.assertGreaterEqual(contrast(line, background), 3)
+                    self.assertGreaterEqual(max(contrast(colour, background) for colour in drawn if colour != line), 3)
+                    self.driver.execute_script('Mn_About.click()')
+                    for name in ('Form_Sorvane_Title', 'Label5', 'Command1', 'Text_Code', 'Form_About_Caption'):
+                        # Its parent keeps its size whatever the text.
+                        parent = self.element(name).find_element(By.XPATH, '..')
+                        shown = parent.screenshot_as_png
+                        text = self.driver.execute_script(BLANK, name, '\u00a0')
+                        blank = parent.screenshot_as_png
+                        self.driver.execute_script(BLANK, name, text)
+                        self.assertGreaterEqual(text_contrast(shown, blank), 4.5, name)
+                    self.driver.execute_script('Form_About_Close.click()')
+        finally:
+            cdp('Emulation.setEmulatedMedia', {'features': []})
+            cdp('Emulation.clearDeviceMetricsOverride', {})
+            cdp('Page.setFontSizes', {'fontSizes': {'standard': 16}})
+        self.assertEqual(heights, {0, 1})
+
     def test_red_outline_on_screen(self):
         self.calculate('2412', '51')
         self.driver.execute_async_script('requestAnimationFrame(() => requestAnimationFrame(arguments[0]))')
@@ -692,7 +788,8 @@ class Phone(unittest.TestCase):
             # Drawn in the box as it was, then shown at the size the fit gave it.
             plot = driver.find_element(By.ID, 'Picture_Airfoil')
             self.assertGreater(red_pixels(plot.screenshot_as_png)[0], plot.size['width'])
-            for name, box in run(BOXES, PHONE_CONTROLS)[0].items():
+            # The section was brought into view: the places compared from the page's top.
+            for name, box in run('window.scrollTo(0, 0);' + BOXES, PHONE_CONTROLS)[0].items():
                 self.assertLessEqual(max(abs(box[0] - before[name][0]), abs(box[1] - before[name][1])), 4, name)
             for width, height, ratio in ((360, 740, 3), (412, 915, 2.625), (740, 360, 3), (360, 740, 3)):
                 with self.subTest(width=width, height=height):
@@ -707,7 +804,7 @@ class Phone(unittest.TestCase):
                         left, top, across, down, text = boxes[name]
                         self.assertTrue(text >= 16 and (name in PHONE_TEXTS or 0 <= left and left + across <= width
                                                         and min(across, down) >= 43.5), (name, boxes[name]))
-                    self.assertGreater(boxes['Picture_Airfoil'][2], 0.8 * boxes['Form_Sorvane'][2] if width < 600 else 0)
+                    self.assertGreaterEqual(boxes['Picture_Airfoil'][2], 0.9 * width if width < height else 0)
                     # About and a message inside the screen, and the page no wider.
                     for open_it, names in (('Mn_About.click()', ['Form_About', 'Form_About_Close']),
                                            ("Form_About_Close.click(); Text_Code.value = '2012'; Command1.click()",
@@ -727,6 +824,9 @@ class Phone(unittest.TestCase):
                                              ('touchEnd', [])):
                             cdp('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': points})
                     check_download(self, lambda expression: run('return ' + expression), folder, EXPECTED, click=tap)
+                    # The new section in view.
+                    _, top, _, down, _ = run(BOXES, ['Picture_Airfoil'])[0]['Picture_Airfoil']
+                    self.assertTrue(0 <= top and top + down <= height, (top, down))
             self.assertEqual([e['message'] for e in driver.get_log('browser') if e['level'] == 'SEVERE'], [])
         finally:
             driver.quit()
