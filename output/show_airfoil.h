@@ -8,11 +8,12 @@ namespace sorvane {
 inline constexpr Rgb kReferenceGrey{100, 100, 100};
 inline constexpr Rgb kOutlineRed{250, 0, 0};
 
-// A contrast theme's own colours for the plot, which the person chose because
-// they cannot read the usual ones: behind it, its chord and leading-edge lines,
-// its outline.
+// A contrast theme's own colours, which the person chose because they cannot
+// read the usual ones: behind text and its text (About's labels), and for the
+// plot behind it, its chord and leading-edge lines, its outline.
 struct ContrastColours {
     Rgb background;
+    Rgb text;
     Rgb reference;
     Rgb outline;
 };

@@ -121,5 +121,20 @@ TEST(ShowAirfoil, DegenerateSpansStayFinite)
     EXPECT_TRUE(collapsed.Segments().empty());
 }
 
+// Under a contrast theme each of the plot's colours takes the theme's for what it is for; else the design's own.
+TEST(PlotColour, TheDesignsOwnOrTheThemesForWhatItIsFor)
+{
+    const Rgb peach{255, 224, 192};
+    const ContrastColours theme{{0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {0, 255, 255}};
+    const struct {
+        Rgb designed;
+        const ContrastColours* theme;
+        Rgb drawn;
+    } cases[] = {{peach, nullptr, peach},           {kReferenceGrey, nullptr, kReferenceGrey},
+                 {kOutlineRed, nullptr, kOutlineRed}, {peach, &theme, theme.background},
+                 {kReferenceGrey, &theme, theme.reference}, {kOutlineRed, &theme, theme.outline}};
+    for (const auto& c : cases) EXPECT_EQ(PlotColour(c.designed, peach, c.theme), c.drawn) << c.designed.red;
+}
+
 }  // namespace
 }  // namespace sorvane

@@ -36,7 +36,7 @@ std::optional<ContrastColours> AirfoilPicture::Theme()
         canvas_["style"].set("color", val(name));
         return ParseCssColour(ComputedStyle(canvas_).Text("color"));
     };
-    const ContrastColours theme{colour("Canvas"), colour("GrayText"), colour("Highlight")};
+    const ContrastColours theme{colour("Canvas"), colour("CanvasText"), colour("GrayText"), colour("Highlight")};
     canvas_["style"].set("color", val(""));
     return theme;
 }

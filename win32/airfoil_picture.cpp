@@ -15,7 +15,7 @@ int Whole(double pixels) { return static_cast<int>(std::lround(pixels)); }
 }  // namespace
 
 AirfoilPicture::AirfoilPicture(OpenWindows& windows, HWND parent, int id, Rgb background)
-    : OwnedWindow(windows), background_(ToColorRef(background))
+    : OwnedWindow(windows), background_(background)
 {
     // The default sunken border of a drawing box; it takes the focus like a control.
     const wchar_t* windowClass = WindowClass<AirfoilPicture>(L"SorvanePicture", {.style = CS_HREDRAW | CS_VREDRAW});
@@ -61,14 +61,18 @@ void AirfoilPicture::Paint()
     const HDC dc = offScreen ? memory.get() : screen;
     std::optional<Selected> canvas;
     if (offScreen) canvas.emplace(memory.get(), bitmap.get());
-    SetDCBrushColor(dc, background_);
+    const std::optional<ContrastColours> theme = HighContrast();
+    const auto colour = [&](Rgb designed) {
+        return ToColorRef(PlotColour(designed, background_, theme ? &*theme : nullptr));
+    };
+    SetDCBrushColor(dc, colour(background_));
     FillRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (drawing_.Paintable()) {
         // One stock pen, recoloured for each segment.
         const Selected pen(dc, GetStockObject(DC_PEN));
         const RecordedDrawing::Inner box{0, 0, double(inner.right), double(inner.bottom)};
         for (const RecordedDrawing::Segment& segment : drawing_.Segments()) {
-            SetDCPenColor(dc, ToColorRef(segment.colour));
+            SetDCPenColor(dc, colour(segment.colour));
             const auto from = drawing_.ToPixels(segment.x1, segment.y1, box);
             const auto to = drawing_.ToPixels(segment.x2, segment.y2, box);
             MoveToEx(dc, Whole(from.x), Whole(from.y), nullptr);

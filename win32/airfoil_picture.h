@@ -19,7 +19,7 @@ private:
     void Paint();
     void Changed();
 
-    COLORREF background_;
+    Rgb background_;
     RecordedDrawing drawing_;
 };
 

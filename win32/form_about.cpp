@@ -104,6 +104,12 @@ void Form_About::LayOut()
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The design's light yellow, or a contrast theme's own background.
+HBRUSH Form_About::Background(const std::optional<ContrastColours>& theme) const
+{
+    return theme ? GetSysColorBrush(COLOR_WINDOW) : background_.get();
+}
+
 void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
 {
     const Label* label = nullptr;
@@ -113,12 +119,14 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
 
     const HDC dc = item.hDC;
     RECT box = item.rcItem;
-    FillRect(dc, &box, background_.get());
+    const std::optional<ContrastColours> theme = HighContrast();
+    FillRect(dc, &box, Background(theme));
     Selected font(dc, label->font.get());
     SetBkMode(dc, TRANSPARENT);
     const COLORREF system = GetSysColor(COLOR_WINDOWTEXT);
-    const Rgb colour = label->entry->colour.value_or(ReadableTextOn(
-        AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
+    const Rgb colour = theme ? theme->text
+                             : label->entry->colour.value_or(ReadableTextOn(
+                                   AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
     SetTextColor(dc, ToColorRef(colour));
 
     const std::wstring text = Widen(label->entry->text);
@@ -143,11 +151,12 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
 
 LRESULT Form_About::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RedrawOnThemeChange(window_, message, wParam, lParam);
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        FillRect(reinterpret_cast<HDC>(wParam), &client, Background(HighContrast()));
         return 1;
     }
     case WM_DRAWITEM: DrawLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;

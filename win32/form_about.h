@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ private:
     LOGFONTW LabelFont(const AboutLabelSpec& label, UINT dpi) const;
     void LayOut();
     void DrawLabel(const DRAWITEMSTRUCT& item) const;
+    HBRUSH Background(const std::optional<ContrastColours>& theme) const;
 
     Face face_;
     Brush background_;

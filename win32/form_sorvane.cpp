@@ -185,6 +185,7 @@ bool Form_Sorvane::PreTranslate(MSG& message)
 
 LRESULT Form_Sorvane::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RedrawOnThemeChange(window_, message, wParam, lParam);
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kAboutId && HIWORD(wParam) == 0) ShowAboutWindow();

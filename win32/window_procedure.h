@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <string_view>
 
 #include "win32/windows_api.h"
 
@@ -34,6 +35,17 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         owner->Failed({});
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window follows a theme the person chooses while it is open, a contrast theme above all: on such a message
+// it is drawn anew, its children too.
+inline void RedrawOnThemeChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool theme = message == WM_SYSCOLORCHANGE ||
+                       (message == WM_SETTINGCHANGE &&
+                        (wParam == SPI_SETHIGHCONTRAST ||
+                         (lParam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"WindowsThemeElement")));
+    if (theme) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // On WM_DPICHANGED: moves the window to where the system suggests; its owner then lays it out at the new density.
