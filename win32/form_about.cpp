@@ -124,9 +124,9 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
     Selected font(dc, label->font.get());
     SetBkMode(dc, TRANSPARENT);
     const COLORREF system = GetSysColor(COLOR_WINDOWTEXT);
-    const Rgb colour = theme ? theme->text
-                             : label->entry->colour.value_or(ReadableTextOn(
-                                   AboutWindowDesign().background, {GetRValue(system), GetGValue(system), GetBValue(system)}));
+    const Rgb toolkitText{GetRValue(system), GetGValue(system), GetBValue(system)};
+    const Rgb colour =
+        theme ? theme->text : label->entry->colour.value_or(ReadableTextOn(AboutWindowDesign().background, toolkitText));
     SetTextColor(dc, ToColorRef(colour));
 
     const std::wstring text = Widen(label->entry->text);

@@ -41,10 +41,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // it is drawn anew, its children too.
 inline void RedrawOnThemeChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const auto named = [lParam](std::wstring_view area) {
+        return lParam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == area;
+    };
     const bool theme = message == WM_SYSCOLORCHANGE ||
-                       (message == WM_SETTINGCHANGE &&
-                        (wParam == SPI_SETHIGHCONTRAST ||
-                         (lParam != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"WindowsThemeElement")));
+                       (message == WM_SETTINGCHANGE && (wParam == SPI_SETHIGHCONTRAST || named(L"WindowsThemeElement")));
     if (theme) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
