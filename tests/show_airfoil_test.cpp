@@ -126,14 +126,10 @@ TEST(PlotColour, TheDesignsOwnOrTheThemesForWhatItIsFor)
 {
     const Rgb peach{255, 224, 192};
     const ContrastColours theme{{0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {0, 255, 255}};
-    const struct {
-        Rgb designed;
-        const ContrastColours* theme;
-        Rgb drawn;
-    } cases[] = {{peach, nullptr, peach},           {kReferenceGrey, nullptr, kReferenceGrey},
-                 {kOutlineRed, nullptr, kOutlineRed}, {peach, &theme, theme.background},
-                 {kReferenceGrey, &theme, theme.reference}, {kOutlineRed, &theme, theme.outline}};
-    for (const auto& c : cases) EXPECT_EQ(PlotColour(c.designed, peach, c.theme), c.drawn) << c.designed.red;
+    for (const auto& [designed, themed] : {std::pair{peach, theme.background}, {kReferenceGrey, theme.reference},
+                                           {kOutlineRed, theme.outline}})
+        EXPECT_EQ((std::pair{PlotColour(designed, peach, nullptr), PlotColour(designed, peach, &theme)}),
+                  (std::pair{designed, themed})) << designed.red;
 }
 
 }  // namespace
