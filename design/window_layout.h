@@ -40,7 +40,8 @@ struct WindowRoom {
     // The page keeps the plot's box in the design's proportion at every size, as
     // its stylesheet does; the desktop windows round its edges as every other box's.
     bool plotInProportion = false;
-    // Left and right of the window's parts, one under another, in pixels: the screen's, not the design's.
+    // Left and right of the window's parts, one under another, in pixels: the screen's, not the design's (0: the
+    // narrowest there is).
     double columnMargin = 0;
 };
 

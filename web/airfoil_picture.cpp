@@ -20,12 +20,30 @@ std::string PathStep(char command, const RecordedDrawing::Point& point)
 AirfoilPicture::AirfoilPicture(val canvas, val description, Rgb background, const Reporter& report)
     : canvas_(std::move(canvas)), description_(std::move(description)), background_(background),
       paint_([this] { Paint(); }, report),
-      forcedColours_(Window().call<val>("matchMedia", val("(forced-colors: active)")))
+      forcedColours_(Window().call<val>("matchMedia", val("(forced-colors: active)"))),
+      // Painted at once: the browser reports the size after its layout and before it paints.
+      devicePixelsChanged_([this](val entries) {
+          deviceWidth_ = entries[0]["devicePixelContentBoxSize"][0]["inlineSize"].as<int>();
+          deviceHeight_ = entries[0]["devicePixelContentBoxSize"][0]["blockSize"].as<int>();
+          Paint();
+      }, report)
 {
     drawing_.OnChange([this] { Repaint(); });
+    const val entry = val::global("ResizeObserverEntry")["prototype"];
+    if (entry.call<bool>("hasOwnProperty", val("devicePixelContentBoxSize"))) {
+        val options = val::object();
+        options.set("box", val("device-pixel-content-box"));
+        sizeObserver_ = val::global("ResizeObserver").new_(devicePixelsChanged_.Function());
+        sizeObserver_.call<void>("observe", canvas_, options);
+    }
     themeWatches_.emplace_back(forcedColours_, "change", [this](val) { Repaint(); }, report);
     themeWatches_.emplace_back(Window().call<val>("matchMedia", val("(prefers-color-scheme: dark)")), "change",
                                [this](val) { Repaint(); }, report);
+}
+
+AirfoilPicture::~AirfoilPicture()
+{
+    if (!sizeObserver_.isUndefined()) sizeObserver_.call<void>("disconnect");
 }
 
 std::optional<ContrastColours> AirfoilPicture::Theme()
@@ -56,10 +74,13 @@ void AirfoilPicture::Resized(int width, int height)
 void AirfoilPicture::Paint()
 {
     const double density = Window()["devicePixelRatio"].as<double>();
-    const double width = canvas_["clientWidth"].as<double>();
-    const double height = canvas_["clientHeight"].as<double>();
-    canvas_.set("width", std::max(1L, std::lround(width * density)));
-    canvas_.set("height", std::max(1L, std::lround(height * density)));
+    // The screen's own size where the browser told it and it still holds, within a pixel's rounding (a density
+    // changed since, or only emulated, leaves it behind); otherwise the box's at the density.
+    const auto pixels = [density](long device, double css) {
+        return std::abs(device - css * density) < 1 ? device : std::max(1L, std::lround(css * density));
+    };
+    canvas_.set("width", pixels(deviceWidth_, canvas_["clientWidth"].as<double>()));
+    canvas_.set("height", pixels(deviceHeight_, canvas_["clientHeight"].as<double>()));
 
     const std::optional<ContrastColours> theme = Theme();
     const auto colour = [&](Rgb designed) {
@@ -76,7 +97,7 @@ void AirfoilPicture::Paint()
     context.set("lineWidth", pen);
     // The chord and the leading edge's line lie on the screen's pixels, as the desktop draws them: an odd pen
     // centred on a pixel, an even one between two. The outline keeps the browser's smoothing.
-    const auto onPixels = [offset = std::fmod(pen, 2) / 2](double at) { return std::floor(at) + offset; };
+    const auto onPixels = [offset = std::fmod(pen, 2) / 2](double at) { return std::round(at - offset) + offset; };
     // One path a colour, handed over as SVG path text: a call into the page
     // for each segment would cost more than the whole calculation.
     const std::vector<RecordedDrawing::Segment>& segments = drawing_.Segments();

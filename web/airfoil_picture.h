@@ -16,6 +16,7 @@ namespace sorvane::web {
 class AirfoilPicture {
 public:
     AirfoilPicture(val canvas, val description, Rgb background, const Reporter& report);
+    ~AirfoilPicture();
     AirfoilPicture(const AirfoilPicture&) = delete;
     AirfoilPicture& operator=(const AirfoilPicture&) = delete;
 
@@ -41,6 +42,12 @@ private:
     val forcedColours_ = val::undefined();
     // A theme chosen or left, or a contrast theme dark or light, paints anew.
     std::list<Listener> themeWatches_;
+    // The box's size in the screen's own pixels, where the browser tells it: a backing store of just that size
+    // is shown unscaled, so its lines stay on the pixels they were drawn on at any density.
+    int deviceWidth_ = 0;
+    int deviceHeight_ = 0;
+    Callback devicePixelsChanged_;
+    val sizeObserver_ = val::undefined();
 };
 
 }  // namespace sorvane::web

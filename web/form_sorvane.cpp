@@ -171,6 +171,7 @@ void Form_Sorvane::DescribePlot(const std::string& description)
 {
     picture_->Describe(description);
     // A phone's column may leave the new section below the screen's edge: brought into view, the focus left be.
+    if (!window_["dataset"]["arrangement"].strictlyEquals(val("column"))) return;
     val where = val::object();
     where.set("block", val("nearest"));
     ById(ControlFor(MainWindowDesign(), ControlRole::Plot).name).call<void>("scrollIntoView", where);

@@ -108,7 +108,7 @@ std::string FitsWithin(const WindowDesign& design, double textEm, double leastTw
 
 // Where the program will put the window on a narrow screen, for the stylesheet
 // to show it there first: the column's places, a twip a pixel, as lengths of
-// --twip-y; the margins and the plot's width from the screen's.
+// --twip-x and --twip-y; the margins and the plot's width from the screen's.
 std::string ColumnRules(const WindowDesign& design)
 {
     const PlacedWindow column = PlaceControls(design, Arrangement::Column, 1, 1);

@@ -98,15 +98,17 @@ return {boxes, cut, fontSize: parseFloat(getComputedStyle(document.getElementByI
 # A refit measures in a frame and shows in the task after it, and the plot paints in a frame after that.
 FRAMES = ('requestAnimationFrame(() => setTimeout(() => requestAnimationFrame(() => setTimeout(() =>'
           ' requestAnimationFrame(() => requestAnimationFrame(arguments[0]))))))')
-# The colour of each row of the plot that one colour besides its background fills more than half of, the ten
-# colours it shows most (its background first), and its height.
+# The colours of the rows and of the columns of the plot that one colour besides its background fills more than
+# half of, the ten colours it shows most (its background first), its height, and the page's own background.
 PLOT = """
-const c = Picture_Airfoil, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data, all = {}, rows = [];
-for (let y = 0, i = 0, row = {}; y < c.height; y++, row = {}) {
-  for (let x = 0; x < c.width; x++, i += 4) row[d.slice(i, i + 3)] = (row[d.slice(i, i + 3)] || 0) + 1;
-  for (const k in row) (all[k] = (all[k] || 0) + row[k]), row[k] > c.width / 2 && k != d.slice(0, 3) && rows.push(k);
-}
-return [rows, Object.keys(all).sort((a, b) => all[b] - all[a]).slice(0, 10), c.height];
+const c = Picture_Airfoil, d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+const all = {}, rows = [], columns = [], across = Array.from({length: c.width}, () => ({}));
+const lines = (counts, length, into) => { for (const k in counts) counts[k] > length / 2 && k != d.slice(0, 3) && into.push(k); };
+for (let y = 0, i = 0, row = {}; y < c.height; y++, lines(row, c.width, rows), row = {})
+  for (let x = 0; x < c.width; x++, i += 4) for (const counts of [row, across[x], all]) counts[d.slice(i, i + 3)] = (counts[d.slice(i, i + 3)] || 0) + 1;
+across.forEach((column) => lines(column, c.height, columns));
+return [rows, columns, Object.keys(all).sort((a, b) => all[b] - all[a]).slice(0, 10), c.height,
+        getComputedStyle(document.body).backgroundColor];
 """
 # Where an element's text is on the page, as a screenshot's clip.
 TEXT_BOX = """const r = document.createRange(); r.selectNodeContents(document.getElementById(arguments[0]));
@@ -542,36 +544,41 @@ axe.run(document, {runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22
         self.assertLessEqual(sum(grown['heap'] for grown in growth), 256 * 1024, growth)
 
     def test_contrast_themes_and_lines_on_the_pixels(self):
-        cdp, rgb = self.driver.execute_cdp_cmd, lambda text: tuple(int(c) for c in text.split(','))
+        cdp, rgb = self.driver.execute_cdp_cmd, lambda text: tuple(int(c) for c in re.findall(r'\d+', text)[:3])
         self.calculate('2412', '31')
-        # (forced colours, scheme, pixel ratio, text size). The chord is a pen's rows of one colour at boxes of
-        # either parity; in a contrast theme every text is readable, and the plot's lines on its background.
-        cases = [('active', 'dark', 1, 16), ('active', 'light', 1, 16), ('none', 'light', 1, 16),
+        # (forced colours, scheme, pixel ratio, text size). The chord and the leading edge's line are a pen's rows
+        # and columns of one colour at boxes of either parity; in a contrast theme every text is readable, and the
+        # plot is in the theme's colours, its lines against its background.
+        cases = [('active', 'dark', 1, 16), ('active', 'light', 1, 16), ('none', 'light', 1, 17),
                  ('none', 'light', 1.5, 18), ('none', 'light', 2, 17), ('none', 'light', 1, 16)]
         heights = set()
-        for forced, scheme, ratio, text in cases:
-            cdp('Emulation.setEmulatedMedia', {'features': [{'name': 'forced-colors', 'value': forced},
-                                                           {'name': 'prefers-color-scheme', 'value': scheme}]})
-            cdp('Emulation.setDeviceMetricsOverride',
-                {'width': 1000, 'height': 800, 'deviceScaleFactor': ratio, 'mobile': False})
-            cdp('Page.setFontSizes', {'fontSizes': {'standard': text}})
-            self.driver.execute_async_script(FRAMES)
-            rows, (background, *drawn), height = self.driver.execute_script(PLOT)
-            self.assertEqual(len(rows), round(ratio), (forced, scheme, ratio, text))
-            if forced == 'none':
-                self.assertEqual(rgb(rows[0]), (100, 100, 100))
+        try:
+            for forced, scheme, ratio, text in cases:
+                cdp('Emulation.setEmulatedMedia', {'features': [{'name': 'forced-colors', 'value': forced},
+                                                               {'name': 'prefers-color-scheme', 'value': scheme}]})
+                cdp('Emulation.setDeviceMetricsOverride',
+                    {'width': 1000, 'height': 800, 'deviceScaleFactor': ratio, 'mobile': False})
+                cdp('Page.setFontSizes', {'fontSizes': {'standard': text}})
+                self.driver.execute_async_script(FRAMES)
+                rows, columns, (background, *drawn), height, page = self.driver.execute_script(PLOT)
+                self.assertEqual([len(rows), len(columns)], [round(ratio)] * 2, (forced, ratio, text))
                 heights.add(height % 2)
-                continue
-            # The theme's colours, not the design's: the lines, and the outline, whose own colour stands out most.
-            self.assertNotEqual(rgb(background), (255, 224, 192))
-            outline = max(contrast(rgb(colour), rgb(background)) for colour in drawn if colour != rows[0])
-            self.assertGreaterEqual(min(contrast(rgb(rows[0]), rgb(background)), outline), 3)
-            self.driver.execute_script('Mn_About.click()')
-            for name in ('Form_Sorvane_Title', 'Label5', 'Command1', 'Form_About_Caption'):
-                clip = self.driver.execute_script(TEXT_BOX, name)
-                counts = colours(base64.b64decode(cdp('Page.captureScreenshot', {'format': 'png', 'clip': clip})['data']))
-                self.assertGreaterEqual(max(contrast(c, counts[0][1]) for n, c in counts if n > 1), 4.5, name)
-            self.driver.execute_script('Form_About_Close.click()')
+                if forced == 'none':
+                    self.assertEqual(rgb(rows[0]), (100, 100, 100))
+                    continue
+                # The theme's own background; the lines, and the outline, whose own colour stands out most.
+                self.assertEqual(rgb(background), rgb(page))
+                outline = max(contrast(rgb(colour), rgb(background)) for colour in drawn if colour != rows[0])
+                self.assertGreaterEqual(min(contrast(rgb(rows[0]), rgb(background)), outline), 3)
+                self.driver.execute_script('Mn_About.click()')
+                for name in ('Form_Sorvane_Title', 'Label5', 'Command1', 'Form_About_Caption'):
+                    clip = self.driver.execute_script(TEXT_BOX, name)
+                    counts = colours(base64.b64decode(cdp('Page.captureScreenshot', {'format': 'png', 'clip': clip})['data']))
+                    self.assertGreaterEqual(max(contrast(c, counts[0][1]) for n, c in counts if n > 1), 4.5, name)
+                self.driver.execute_script('Form_About_Close.click()')
+        finally:
+            cdp('Emulation.setEmulatedMedia', {'features': []})
+            cdp('Emulation.clearDeviceMetricsOverride', {})
         self.assertEqual(heights, {0, 1})
 
     def test_red_outline_on_screen(self):
