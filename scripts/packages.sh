@@ -25,9 +25,9 @@ copy_source() {
         # A tracked file deleted in the tree is left out, and must not fail the loop if it comes last.
         git ls-files -z --cached --others --exclude-standard |
             while IFS= read -r -d '' file; do if [ -e "$file" ]; then printf '%s\0' "$file"; fi; done |
-            tar --null -T - -cf - | tar -xf - -C "$1"
+            tar --null -T - -cf - | tar -xf - -C "$1" || return
     else
-        tar --exclude=./build --exclude='./obj-*' -cf - . | tar -xf - -C "$1"
+        tar --exclude=./build --exclude='./obj-*' -cf - . | tar -xf - -C "$1" || return
     fi
 }
 

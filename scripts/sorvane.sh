@@ -156,7 +156,7 @@ run_ctest() {
     ctest --no-tests=error "$@" 2>&1 | tee "$log" || return
     count=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log") || return
     [ "${count:-0}" -gt 0 ] || { echo "ctest ran no test"; return 1; }
-    counted "$count" test >"$checked"
+    counted "$count" test >"$checked" || return
 }
 
 # Every test, with the window tests drawn offscreen and the real program in X11 and Wayland sessions.
@@ -190,7 +190,7 @@ packages_of_this_run() {
     [ -e "$packages_built" ] && return 0
     install_build_dependencies || return
     DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" make_package build/deb-work build >/dev/null || return
-    : >"$packages_built"
+    : >"$packages_built" || return
 }
 
 # A second build, later and in another folder, gives the same bytes.
