@@ -36,8 +36,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     window->Show(show);
 
     // Over the main window while it is there.
-    const auto tell = [&window](const std::string& failure) {
-        MessageBoxW(window->Hwnd(), sorvane::Widen(failure).c_str(), L"Sorvane", MB_OK);
-    };
-    return windows.Run([&window](MSG& message) { return window->PreTranslate(message); }, tell);
+    return windows.Run([&window](MSG& message) { return window->PreTranslate(message); },
+                       [&window](const std::string& failure) { window->ShowMessage(failure); });
 }

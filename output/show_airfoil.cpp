@@ -68,9 +68,9 @@ void ShowAirfoil(const CoordArray& X, const CoordArray& Y, const SectionState& s
     }
 }
 
-Rgb PlotColour(Rgb designed, Rgb designedBackground, const ContrastColours* theme)
+Rgb PlotColour(Rgb designed, Rgb designedBackground, const std::optional<ContrastColours>& theme)
 {
-    if (theme == nullptr) return designed;
+    if (!theme) return designed;
     if (designed == designedBackground) return theme->background;
     return designed == kReferenceGrey ? theme->reference : theme->outline;
 }

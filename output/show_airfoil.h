@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/section_state.h"
 #include "output/drawing_box.h"
 
@@ -20,7 +22,7 @@ struct ContrastColours {
 
 // What a colour of the plot's design is drawn in: itself, or under a contrast
 // theme the theme's colour for what it is for.
-Rgb PlotColour(Rgb designed, Rgb designedBackground, const ContrastColours* theme);
+Rgb PlotColour(Rgb designed, Rgb designedBackground, const std::optional<ContrastColours>& theme);
 
 // Draws points 1 to NumPoints of the section, centred and scaled so that its
 // limiting span fills 95 % of the box, over its chord line and a vertical

@@ -198,8 +198,10 @@ TEST(WindowLayout, ArrangesByRoomAndTargetAndKeepsEveryControlInsideItsParent)
             if (control->kind == ControlKind::Edit || control->kind == ControlKind::Button || control->role == ControlRole::Plot)
                 EXPECT_GE(std::min(at.width, at.height), c.room.target - 1) << control->name;
         }
-        const PixelRect plot = placed.At("Picture_Airfoil").rect;
-        EXPECT_NEAR(double(plot.height) / plot.width, 2535.0 / 6135, 1.0 / plot.width);
+        const ControlSpec& designed = ControlFor(design, ControlRole::Plot);
+        const PixelRect plot = placed.At(designed.name).rect;
+        EXPECT_NEAR(double(plot.height) / plot.width, double(designed.twips.height) / designed.twips.width,
+                    1.0 / plot.width);
         if (c.arrangement != Arrangement::Column) continue;
         // One under another in the order a person uses them, the plot across the width.
         int below = 0;

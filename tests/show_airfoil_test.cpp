@@ -128,7 +128,7 @@ TEST(PlotColour, TheDesignsOwnOrTheThemesForWhatItIsFor)
     const ContrastColours theme{{0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {0, 255, 255}};
     for (const auto& [designed, themed] : {std::pair{peach, theme.background}, {kReferenceGrey, theme.reference},
                                            {kOutlineRed, theme.outline}})
-        EXPECT_EQ((std::pair{PlotColour(designed, peach, nullptr), PlotColour(designed, peach, &theme)}),
+        EXPECT_EQ((std::pair{PlotColour(designed, peach, std::nullopt), PlotColour(designed, peach, theme)}),
                   (std::pair{designed, themed})) << designed.red;
 }
 

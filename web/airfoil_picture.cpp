@@ -84,7 +84,7 @@ void AirfoilPicture::Paint()
 
     const std::optional<ContrastColours> theme = Theme();
     const auto colour = [&](Rgb designed) {
-        return CssColour(PlotColour(designed, background_, theme ? &*theme : nullptr));
+        return CssColour(PlotColour(designed, background_, theme));
     };
     val context = canvas_.call<val>("getContext", val("2d"));
     context.set("fillStyle", colour(background_));

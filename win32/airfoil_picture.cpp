@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "win32/handles.h"
+#include "win32/system_colours.h"
 #include "win32/window_procedure.h"
 
 namespace sorvane::win32 {
@@ -63,7 +64,7 @@ void AirfoilPicture::Paint()
     if (offScreen) canvas.emplace(memory.get(), bitmap.get());
     const std::optional<ContrastColours> theme = HighContrast();
     const auto colour = [&](Rgb designed) {
-        return ToColorRef(PlotColour(designed, background_, theme ? &*theme : nullptr));
+        return ToColorRef(PlotColour(designed, background_, theme));
     };
     SetDCBrushColor(dc, colour(background_));
     FillRect(dc, &inner, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));

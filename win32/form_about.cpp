@@ -5,6 +5,7 @@
 
 #include "core/wide_text.h"
 #include "win32/handles.h"
+#include "win32/system_colours.h"
 #include "win32/resources.h"
 #include "win32/window_procedure.h"
 
@@ -123,10 +124,9 @@ void Form_About::DrawLabel(const DRAWITEMSTRUCT& item) const
     FillRect(dc, &box, Background(theme));
     Selected font(dc, label->font.get());
     SetBkMode(dc, TRANSPARENT);
-    const COLORREF system = GetSysColor(COLOR_WINDOWTEXT);
-    const Rgb toolkitText{GetRValue(system), GetGValue(system), GetBValue(system)};
-    const Rgb colour =
-        theme ? theme->text : label->entry->colour.value_or(ReadableTextOn(AboutWindowDesign().background, toolkitText));
+    const Rgb colour = theme ? theme->text
+                             : label->entry->colour.value_or(
+                                   ReadableTextOn(AboutWindowDesign().background, SystemColour(COLOR_WINDOWTEXT)));
     SetTextColor(dc, ToColorRef(colour));
 
     const std::wstring text = Widen(label->entry->text);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "design/window_design.h"
+#include "output/show_airfoil.h"
 #include "win32/handles.h"
 #include "win32/owned_window.h"
 

@@ -45,7 +45,7 @@ TextInsets Insets(UINT dpi)
 
 }  // namespace
 
-Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(windows), windows_(windows)
+Form_Sorvane::Form_Sorvane(OpenWindows& windows) : OwnedWindow(windows)
 {
     const WindowDesign& design = MainWindowDesign();
     const wchar_t* windowClass = WindowClass<Form_Sorvane>(

@@ -51,7 +51,6 @@ private:
     void CalculateAndShow();
     void ShowAboutWindow();
 
-    OpenWindows& windows_;
     std::vector<Control> controls_;
     int commandId_ = 0;
     HWND lastFocus_ = nullptr;

@@ -1,34 +1,13 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
 
-#include "output/show_airfoil.h"
 #include "win32/windows_api.h"
 
 namespace sorvane::win32 {
-
-// The shared design's colours as GDI takes them.
-inline COLORREF ToColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-// The system's contrast theme's own colours where the person chose one (SPI_GETHIGHCONTRAST), none otherwise.
-inline std::optional<ContrastColours> HighContrast()
-{
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof(HIGHCONTRASTW);
-    if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) ||
-        (contrast.dwFlags & HCF_HIGHCONTRASTON) == 0)
-        return std::nullopt;
-    const auto system = [](int index) {
-        const COLORREF colour = GetSysColor(index);
-        return Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
-    };
-    return ContrastColours{system(COLOR_WINDOW), system(COLOR_WINDOWTEXT), system(COLOR_GRAYTEXT),
-                           system(COLOR_HIGHLIGHT)};
-}
 
 // Every device context, GDI object and menu the front end makes is owned by
 // one of these: each is given back to the system once, on every path, unless

@@ -31,9 +31,9 @@ protected:
     void CountAsOpen();
 
     HWND window_ = nullptr;
+    OpenWindows& windows_;
 
 private:
-    OpenWindows& windows_;
     bool counted_ = false;
 };
 
